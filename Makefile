@@ -1,0 +1,41 @@
+# Thin wrappers: install what is missing, configure, build, then run or test.
+SANITIZE ?= 0
+ifeq ($(SANITIZE),1)
+  BUILD_DIR ?= build-sanitize
+  CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DSONVELA_SANITIZE=ON
+else
+  BUILD_DIR ?= build
+  CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
+endif
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench clean format
+
+all: build
+
+deps:
+	bash scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	bash scripts/run-demo.sh $(BUILD_DIR)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench:
+	bash scripts/install-deps.sh --bench
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j $(JOBS)
+	bash bench/load_bench.sh build-bench
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-sanitize build-bench

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdio>
+
+#include "text/line_list.h"
+
+namespace sonvela {
+
+// Every line unchanged, each followed by a line feed. False when standard output fails.
+inline bool WriteLines(const LineList& lines, std::FILE* out = stdout) {
+  for (size_t i = 0; i < lines.Size(); ++i) {
+    const std::string_view line = lines[i];
+    std::fwrite(line.data(), 1, line.size(), out);
+    std::fputc('\n', out);
+  }
+  return std::fflush(out) == 0 && !std::ferror(out);
+}
+
+}  // namespace sonvela

@@ -1,0 +1,26 @@
+#include "files/load_song.h"
+
+#include "files/read_song_file.h"
+#include "song/analyse_song.h"
+#include "song/event_table.h"
+
+namespace sonvela {
+
+void ClearSongDocument(SongDocument& document) {
+  ClearSongTables(document.Tables);
+  document.Listing.Lines.Clear();
+  document.EventTable.Clear();
+}
+
+bool LoadSongFile(SongDocument& document, const std::string& fileName, Logs& logs, MessageBoxes& messages,
+                  const LocalDateTime& now) {
+  ClearSongDocument(document);
+  document.Tables.SongFileName = fileName;
+  const bool read = ReadSongFile(document.Tables, messages);
+  AnalyseSong({document.Tables, document.Listing, logs, messages, now});
+  if (!read) return false;
+  ListEventTable(document.Tables, document.EventTable, logs, messages);
+  return true;
+}
+
+}  // namespace sonvela

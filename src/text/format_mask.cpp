@@ -1,0 +1,182 @@
+#include "text/format_mask.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace sonvela {
+namespace {
+
+// The decimal digits of a magnitude and where its point stands: value = 0.digits x 10^pointPos.
+struct Decimal {
+  std::string digits;
+  int pointPos = 0;
+  bool negative = false;
+};
+
+Decimal ToDecimal(const MaskNumber& number) {
+  Decimal d;
+  if (number.isInteger) {
+    d.negative = number.integer < 0;
+    const uint64_t magnitude = d.negative ? 0 - static_cast<uint64_t>(number.integer)
+                                          : static_cast<uint64_t>(number.integer);
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude);
+    d.digits.assign(buffer, result.ptr);
+    d.pointPos = static_cast<int>(d.digits.size());
+    return d;
+  }
+  double value = number.real;
+  if (!std::isfinite(value)) value = 0;
+  d.negative = std::signbit(value) && value != 0;
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.17e", std::fabs(value));  // 18 significant digits
+  // buffer: d.ddddddddddddddddde+XX
+  const char* e = buffer;
+  while (*e && *e != 'e') ++e;
+  for (const char* p = buffer; p < e; ++p) {
+    if (*p != '.') d.digits.push_back(*p);
+  }
+  d.pointPos = std::atoi(e + 1) + 1;
+  return d;
+}
+
+// The value rounded to `decimals` places (ties to even) as an integer digit string scaled by 10^decimals.
+std::string RoundScaled(const Decimal& d, int decimals) {
+  const int keep = d.pointPos + decimals;
+  const int length = static_cast<int>(d.digits.size());
+  if (keep >= length) {
+    return d.digits + std::string(static_cast<size_t>(keep - length), '0');
+  }
+  if (keep < 0) return "0";
+  std::string kept = d.digits.substr(0, static_cast<size_t>(keep));
+  const char first = d.digits[static_cast<size_t>(keep)];
+  bool restNonZero = false;
+  for (int i = keep + 1; i < length; ++i) {
+    if (d.digits[static_cast<size_t>(i)] != '0') restNonZero = true;
+  }
+  const bool lastOdd = !kept.empty() && ((kept.back() - '0') % 2 == 1);
+  const bool up = first > '5' || (first == '5' && (restNonZero || lastOdd));
+  if (up) {
+    int i = static_cast<int>(kept.size()) - 1;
+    while (i >= 0 && kept[static_cast<size_t>(i)] == '9') kept[static_cast<size_t>(i--)] = '0';
+    if (i < 0) {
+      kept.insert(kept.begin(), '1');
+    } else {
+      ++kept[static_cast<size_t>(i)];
+    }
+  }
+  return kept.empty() ? "0" : kept;
+}
+
+}  // namespace
+
+Mask::Mask(std::string_view mask) {
+  std::string literal;
+  size_t i = 0;
+  auto isFieldStart = [&](size_t at) {
+    return mask[at] == '#' || (mask[at] == '.' && at + 1 < mask.size() && mask[at + 1] == '#');
+  };
+  while (i < mask.size()) {
+    if (mask[i] == '_') {
+      if (i + 1 < mask.size()) literal.push_back(mask[i + 1]);
+      i += 2;
+      continue;
+    }
+    if (!isFieldStart(i)) {
+      literal.push_back(mask[i++]);
+      continue;
+    }
+    Field field;
+    field.literalBefore = std::move(literal);
+    literal.clear();
+    while (i < mask.size() && mask[i] == '#') {
+      ++field.integerPositions;
+      ++i;
+    }
+    if (i + 1 < mask.size() && mask[i] == '.' && mask[i + 1] == '#') {
+      ++i;
+      field.decimals = 0;
+      while (i < mask.size() && mask[i] == '#') {
+        ++field.decimals;
+        ++i;
+      }
+    }
+    field.width = field.integerPositions + (field.decimals >= 0 ? 1 + field.decimals : 0);
+    fields_.push_back(std::move(field));
+  }
+  trailing_ = std::move(literal);
+}
+
+void Mask::AppendTo(std::string& out, std::initializer_list<MaskNumber> numbers) const {
+  // The literal text up to the first field; after each field, the literal text up to the next one.
+  out += fields_.empty() ? trailing_ : fields_[0].literalBefore;
+  size_t fieldIndex = 0;
+  for (const MaskNumber& number : numbers) {
+    if (fieldIndex >= fields_.size()) continue;  // no field left: the number is dropped
+    const Field& field = fields_[fieldIndex++];
+    AppendField(out, field, number);
+    out += fieldIndex < fields_.size() ? fields_[fieldIndex].literalBefore : trailing_;
+  }
+}
+
+void Mask::AppendField(std::string& out, const Field& field, const MaskNumber& number) {
+  if (number.isInteger && field.decimals < 0) {  // the common case, kept fast
+    char digits[24];
+    auto result = std::to_chars(digits, digits + sizeof digits, number.integer);
+    const auto length = static_cast<size_t>(result.ptr - digits);
+    if (length < static_cast<size_t>(field.width)) out.append(static_cast<size_t>(field.width) - length, ' ');
+    out.append(digits, length);
+    return;
+  }
+  const int decimals = field.decimals < 0 ? 0 : field.decimals;
+  const Decimal decimal = ToDecimal(number);
+  std::string scaled = RoundScaled(decimal, decimals);
+  const size_t nonZero = scaled.find_first_not_of('0');
+  scaled.erase(0, nonZero == std::string::npos ? scaled.size() : nonZero);
+  const bool isZero = scaled.empty();
+  if (scaled.size() < static_cast<size_t>(decimals)) {
+    scaled.insert(0, static_cast<size_t>(decimals) - scaled.size(), '0');
+  }
+  const size_t integerDigits = scaled.size() - static_cast<size_t>(decimals);
+  std::string text;
+  auto put = [&](char c) { text.push_back(c); };
+  if (decimal.negative && !isZero) put('-');
+  for (size_t i = 0; i < integerDigits; ++i) put(scaled[i]);
+  if (integerDigits == 0 && field.integerPositions > 0) put('0');
+  if (field.decimals >= 0) {
+    put('.');
+    for (size_t i = integerDigits; i < scaled.size(); ++i) put(scaled[i]);
+  }
+  if (text.size() < static_cast<size_t>(field.width)) out.append(static_cast<size_t>(field.width) - text.size(), ' ');
+  out += text;
+}
+
+std::string Mask::Format(std::initializer_list<MaskNumber> numbers) const {
+  std::string out;
+  AppendTo(out, numbers);
+  return out;
+}
+
+std::string FormatMask(std::string_view mask, std::initializer_list<MaskNumber> numbers) {
+  return Mask(mask).Format(numbers);
+}
+
+std::string FormatZeros(double number, std::string_view mask) {
+  const auto value = static_cast<int64_t>(std::nearbyint(number));
+  size_t positions = 0;
+  std::string literal;
+  for (char c : mask) {
+    if (c == '0') {
+      ++positions;
+    } else {
+      literal.push_back(c);
+    }
+  }
+  std::string digits = std::to_string(value < 0 ? -value : value);
+  if (digits.size() < positions) digits.insert(0, positions - digits.size(), '0');
+  return (value < 0 ? "-" : "") + digits + literal;
+}
+
+}  // namespace sonvela
