@@ -1,0 +1,92 @@
+#include "devices/midi_out_devices.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "text/number_text.h"
+
+namespace sonvela {
+
+namespace {
+
+// The number at the start of a text, blanks before it skipped; 0 when there is none.
+int32_t LeadingNumber(std::string_view text) {
+  const size_t start = text.find_first_not_of(' ');
+  if (start == std::string_view::npos) return 0;
+  text.remove_prefix(start);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int32_t value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+}  // namespace
+
+bool CountMidiOutDevices(MidiOutDevices& devices, MidiOut& midi, Logs& logs) {
+  devices.MidiOutDeviceCount = midi.DeviceCount();
+  DebugLog(logs, "Numero devices Midi Out:" + NumberText(devices.MidiOutDeviceCount));
+  return devices.MidiOutDeviceCount != 0;
+}
+
+bool OpenMidiOutAtStart(const MidiOutContext& context) {
+  if (!CountMidiOutDevices(context.devices, context.midi, context.logs)) {
+    context.messages.ShowMessage("Midi non disponibile");
+    return false;
+  }
+  if (!OpenDefaultMidiOut(context.midi)) {
+    context.messages.ShowMessage("Problemi con Midi out");
+    return false;
+  }
+  return true;
+}
+
+std::string MidiOutEntry(int device, std::string_view name) {
+  std::string entry = NumberText(device);
+  entry += ' ';
+  entry += name;
+  return entry;
+}
+
+int FillMidiOutNames(MidiOutDevices& devices, MidiOut& midi, Logs& logs) {
+  devices.MidiOutNames.fill(std::string());
+  devices.MidiOutDeviceCount = midi.DeviceCount();
+  DebugLog(logs, "Midi device out found :" + NumberText(devices.MidiOutDeviceCount));
+  const int listed = std::clamp(devices.MidiOutDeviceCount, 0, kMaxListedMidiOuts);
+  for (int device = 0; device < listed; ++device) {
+    auto& entry = devices.MidiOutNames[static_cast<size_t>(device)];
+    entry = MidiOutEntry(device, midi.DeviceName(device));
+    DebugLog(logs, entry);
+  }
+  return listed;
+}
+
+void CloseMidiOut(MidiOut& midi, Logs& logs, Sleeper& sleeper) {
+  const int result = midi.Close();
+  if (result != kMidiOutOk) {
+    DebugLog(logs, "Error" + NumberText(result));
+    return;
+  }
+  DebugLog(logs, "Close" + NumberText(0) + " OK!");
+  sleeper.SleepMs(kPauseAfterCloseMs);
+}
+
+void OpenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, int device) {
+  const int result = midi.Open(device);
+  if (result != kMidiOutOk) {
+    DebugLog(logs, "Open Midi Device Out error:" + NumberText(result));
+    return;
+  }
+  const bool listed = device >= 0 && device < kMaxListedMidiOuts;
+  DebugLog(logs, "Open Midi Device Out <" +
+                     (listed ? devices.MidiOutNames[static_cast<size_t>(device)] : "") + "> is OK!");
+}
+
+void ChooseMidiOutEntry(const MidiOutContext& context, std::string_view entry) {
+  CloseMidiOut(context.midi, context.logs, context.sleeper);
+  context.messages.ShowMessage("Midi out now is : " + std::string(entry));
+  context.devices.MidiOutDeviceId = LeadingNumber(entry);
+  OpenMidiOut(context.devices, context.midi, context.logs, context.devices.MidiOutDeviceId);
+  context.devices.MidiOutDeviceId = context.midi.OpenDeviceId();
+}
+
+}  // namespace sonvela

@@ -1,0 +1,52 @@
+#pragma once
+// Choosing and opening the MIDI output: counting the devices, the entries of the "Midi out device" dialog,
+// and the switch to a chosen entry. Every step is reported in the debug log.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "devices/sleeper.h"
+#include "player/midi_out.h"
+#include "player/midi_primitives.h"
+#include "text/logs.h"
+#include "text/message_boxes.h"
+
+namespace sonvela {
+
+constexpr int kMaxListedMidiOuts = 21;
+constexpr int kPauseAfterCloseMs = 3000;
+
+// The device state: what was counted and chosen, and the dialog's entries.
+struct MidiOutDevices {
+  int32_t MidiOutDeviceCount = 0;
+  int32_t MidiOutDeviceId = 0;
+  std::array<std::string, kMaxListedMidiOuts> MidiOutNames;
+};
+
+struct MidiOutContext {
+  MidiOutDevices& devices;
+  MidiOut& midi;
+  Logs& logs;
+  MessageBoxes& messages;
+  Sleeper& sleeper;
+};
+
+// True when there is at least one output device; logs the count.
+bool CountMidiOutDevices(MidiOutDevices& devices, MidiOut& midi, Logs& logs);
+// The start-up check: a device must exist and the default output must open; false (after telling the
+// user) when the window's initialisation must stop.
+bool OpenMidiOutAtStart(const MidiOutContext& context);
+// The entry of device i: its number as number text, a blank, its name (" 0 Synth").
+std::string MidiOutEntry(int device, std::string_view name);
+// Fills the dialog's entries (devices 0..20) and logs them; returns how many there are.
+int FillMidiOutNames(MidiOutDevices& devices, MidiOut& midi, Logs& logs);
+// The two halves of a switch. A successful close pauses the thread before anything else happens.
+void CloseMidiOut(MidiOut& midi, Logs& logs, Sleeper& sleeper);
+void OpenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, int device);
+// An entry chosen in the dialog (the dialog closes itself): close, tell, open the entry's device, and
+// note the id the output reports.
+void ChooseMidiOutEntry(const MidiOutContext& context, std::string_view entry);
+
+}  // namespace sonvela

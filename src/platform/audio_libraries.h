@@ -1,0 +1,11 @@
+#pragma once
+// Process settings the audio libraries need before their first client is made.
+
+namespace sonvela {
+
+// Sets JACK_NO_START_SERVER=1 (otherwise libjack spends seconds trying to start a server) and silences the
+// messages that libasound and libjack print to the terminal. Their hooks take no context pointer, so routing
+// them to an owned log would need a global; our own lines say what failed instead. Idempotent.
+void PrepareAudioLibraries();
+
+}  // namespace sonvela

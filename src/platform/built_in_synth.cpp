@@ -1,0 +1,103 @@
+#include "platform/built_in_synth.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/audio_libraries.h"
+
+namespace sonvela {
+
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+std::string Joined(const std::vector<std::string>& lines, const std::string& separator) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : separator) + line;
+  return text;
+}
+
+}  // namespace
+
+SynthOptions SynthOptions::FromEnvironment() {
+  SynthOptions options;
+  options.soundFont = Environment("SONVELA_SOUNDFONT");
+  const std::string driver = Environment("SONVELA_AUDIO_DRIVER");
+  options.audioDrivers = driver.empty() ? std::vector<std::string>{"pulseaudio", "alsa", "jack"}
+                                        : std::vector<std::string>{driver};
+  options.audioFile = Environment("SONVELA_AUDIO_FILE");
+  return options;
+}
+
+BuiltInSynth::BuiltInSynth(const SynthOptions& options, LogSink log)
+    // The libraries are prepared before the engine exists, as it may already make audio clients.
+    : engine_((PrepareAudioLibraries(), std::move(log))), driver_(nullptr, &delete_fluid_audio_driver) {
+  if (!options.soundFont.empty() && ChooseSoundFont(options.soundFont) != options.soundFont) {
+    engine_.Log("Built-in synth: SoundFont " + options.soundFont + " not found, using the default one");
+  }
+  const std::string soundFont = ChooseSoundFont(options.soundFont);
+  std::promise<bool> loaded;
+  loaded_ = loaded.get_future().share();
+  loader_ = std::thread([this, soundFont, loaded = std::move(loaded)]() mutable {
+    if (soundFont.empty()) {
+      engine_.Log("Built-in synth: no SoundFont found, no sound");
+      loaded.set_value(false);
+      return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const bool ok = engine_.LoadSoundFont(soundFont);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    engine_.Log(ok ? "Built-in synth: SoundFont " + soundFont + " loaded in " +
+                         std::to_string(std::lrint(took.count())) + " ms"
+                   : "Built-in synth: SoundFont " + soundFont + " could not be loaded, no sound");
+    loaded.set_value(ok);
+  });
+  OpenAudio(options);
+}
+
+BuiltInSynth::~BuiltInSynth() {
+  if (loader_.joinable()) loader_.join();
+  // The driver goes before the synth it pulls audio from (and so finishes a WAV file).
+  driver_.reset();
+}
+
+void BuiltInSynth::OpenAudio(const SynthOptions& options) {
+  fluid_settings_t* settings = engine_.Settings();
+  if (!settings || !engine_.Synth()) return;
+  std::vector<std::string> drivers = options.audioDrivers;
+  if (!options.audioFile.empty()) {
+    drivers = {"file"};
+    fluid_settings_setstr(settings, "audio.file.name", options.audioFile.c_str());
+    fluid_settings_setstr(settings, "audio.file.type", "wav");
+    fluid_settings_setstr(settings, "audio.file.format", "s16");
+  }
+  fluid_settings_setstr(settings, "audio.jack.id", "Sonvela");
+  fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
+
+  std::vector<std::string> failures;
+  for (const std::string& driver : drivers) {
+    engine_.StartCapture();
+    if (fluid_settings_setstr(settings, "audio.driver", driver.c_str()) == FLUID_OK) {
+      driver_.reset(new_fluid_audio_driver(settings, engine_.Synth()));
+    }
+    const std::vector<std::string> reasons = engine_.StopCapture();
+    if (driver_) {
+      driverName_ = driver;
+      break;
+    }
+    failures.push_back(driver + ": " + (reasons.empty() ? "not available" : Joined(reasons, " / ")));
+  }
+  if (driver_) {
+    const std::string target = options.audioFile.empty() ? "" : " into " + options.audioFile;
+    engine_.Log("Built-in synth: audio output " + driverName_ + target);
+  } else {
+    // One line, however many drivers were tried: the program goes on without sound.
+    engine_.Log("Built-in synth: no audio output could be opened (" + Joined(failures, "; ") + "), no sound");
+  }
+}
+
+}  // namespace sonvela

@@ -1,0 +1,54 @@
+#pragma once
+// Renders short messages through FluidSynth into a 16-bit stereo 44100 Hz WAV file, faster than real time.
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/log_sink.h"
+#include "platform/synth_engine.h"
+#include "player/midi_out.h"
+
+namespace sonvela {
+
+// Also a MidiOut with the one device 0 (open from the start), so the transport can send to it directly.
+// Use: Begin(path); then repeatedly Send(...) the messages due now and Render(ms); finally Finish().
+class OfflineRenderer : public MidiOut {
+ public:
+  // `soundFont` as for ChooseSoundFont (empty: the Debian GM SoundFont).
+  explicit OfflineRenderer(const std::string& soundFont = {}, LogSink log = {});
+  ~OfflineRenderer() override;
+
+  // Loads the SoundFont and starts the WAV file; false (with a log line) when either fails.
+  bool Begin(const std::string& wavPath);
+  // Renders the next `ms` of audio. Fractions add up: 100 calls of 10 ms give exactly 1 s of frames.
+  bool Render(double ms);
+  // Writes the header's sizes and closes the file; false when writing failed at any point.
+  bool Finish();
+  int64_t FramesWritten() const { return framesWritten_; }
+
+  int DeviceCount() override { return 1; }
+  std::string DeviceName(int device) override;
+  int Open(int device) override;
+  int Close() override;
+  int OpenDeviceId() override { return open_ ? 0 : -1; }
+  std::string ErrorText(int code) override;
+  // Renders happen on the caller's thread, so unlike the real outputs this one is meant for one thread.
+  void Send(uint32_t message) override;
+
+ private:
+  void WriteHeader(uint32_t dataBytes);
+
+  SynthEngine engine_;
+  std::string soundFont_;
+  bool soundFontLoaded_ = false;
+  bool open_ = true;
+  std::ofstream file_;
+  bool failed_ = false;
+  double renderedMs_ = 0;
+  int64_t framesWritten_ = 0;
+  std::vector<int16_t> buffer_;
+};
+
+}  // namespace sonvela

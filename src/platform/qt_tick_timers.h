@@ -1,0 +1,52 @@
+#pragma once
+// The periodic timer slots on the thread of a Qt event loop, without drift.
+
+#include <QTimer>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+
+#include "player/tick_timers.h"
+
+namespace sonvela {
+
+// QTimer alone drops ticks that are late, which would let song time slip behind wall time. So each slot keeps
+// its own schedule on steady_clock and every due tick is delivered, late ones caught up one by one: after T
+// ms of a 10 ms slot exactly floor(T / 10) ticks have reached the sink. One precise single-shot QTimer wakes
+// the thread at the next due time, so there is no busy loop. Create and use it on the event loop's thread.
+class QtTickTimers : public TickTimers {
+ public:
+  explicit QtTickTimers(TickSink& sink);
+  QtTickTimers(const QtTickTimers&) = delete;
+  QtTickTimers& operator=(const QtTickTimers&) = delete;
+
+  // Slots 1..3 and a positive period, else 0. Restarting a slot starts a fresh schedule from now.
+  uint32_t Start(int slot, int periodMs) override;
+  // Slot 0 kills all slots.
+  void Kill(int slot) override;
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  struct Slot {
+    uint32_t id = 0;  // 0: not running
+    Clock::duration period{};
+    Clock::time_point start;
+    int64_t delivered = 0;
+    Clock::time_point NextDue() const { return start + period * (delivered + 1); }
+  };
+  static constexpr int kSlotCount = 3;
+  // A sink slower than its ticks must not starve the rest of the event loop.
+  static constexpr int kMaxTicksPerWakeUp = 100;
+
+  void DeliverDueTicks();
+  int EarliestSlot() const;
+  void Reschedule();
+
+  TickSink& sink_;
+  std::array<Slot, kSlotCount + 1> slots_{};  // index = slot number; 0 unused
+  uint32_t lastId_ = 0;
+  QTimer timer_;
+};
+
+}  // namespace sonvela

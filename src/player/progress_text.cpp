@@ -1,0 +1,44 @@
+#include "player/progress_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "text/format_mask.h"
+
+namespace sonvela {
+
+std::string TimeOfDayText(const LocalDateTime& time) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", time.hour, time.minute, time.second);
+  return buffer;
+}
+
+double SongLengthSeconds(const SongTables& tables) {
+  if (tables.TempoBpm == 0 || tables.Division == 0) return 0;
+  return static_cast<double>(tables.LongestTrackTicks) * 60 / tables.TempoBpm / tables.Division;
+}
+
+double PlayedFraction(int64_t songPosition, int64_t longestTrackTicks) {
+  if (longestTrackTicks <= 0) return 0;
+  return static_cast<double>(songPosition) / (60000.0 * static_cast<double>(longestTrackTicks));
+}
+
+void FormatProgressText(std::string& out, double elapsedSeconds, double lengthSeconds, double percent) {
+  static const Mask kElapsed("Tempo:####.# s ");
+  static const Mask kLength(" (####.# s)");
+  static const Mask kPercent(" ###.#_% ");
+  // A non-finite value would print as garbage digits; there is nothing to show then.
+  const auto shown = [](double value) { return std::isfinite(value) ? value : 0.0; };
+  out.clear();
+  kElapsed.AppendTo(out, {shown(elapsedSeconds)});
+  kLength.AppendTo(out, {shown(lengthSeconds)});
+  kPercent.AppendTo(out, {shown(percent)});
+}
+
+int32_t DecayedLevel(int32_t sounding, int32_t level) {
+  if (sounding == 0 && level > 1) return std::max(0, level - 10);
+  return level;
+}
+
+}  // namespace sonvela

@@ -1,0 +1,52 @@
+#include "player/recording_midi_out.h"
+
+#include <cstdio>
+
+namespace sonvela {
+
+std::string CaptureLine(const SentMessage& message) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.3f\t%d\t%d\t%d", message.timeMs, message.Status(), message.Data1(),
+                message.Data2());
+  return buffer;
+}
+
+void RecordingMidiOut::MarkStart() {
+  if (clock_ != nullptr) startMs_ = clock_->MillisecondsSinceMidnight();
+  manualMs_ = 0;
+}
+
+double RecordingMidiOut::NowMs() {
+  return clock_ != nullptr ? clock_->MillisecondsSinceMidnight() - startMs_ : manualMs_;
+}
+
+std::string RecordingMidiOut::DeviceName(int device) {
+  if (device < 0 || device >= DeviceCount()) return {};
+  return DeviceNames[static_cast<size_t>(device)];
+}
+
+int RecordingMidiOut::Open(int device) {
+  Calls.push_back("open " + std::to_string(device));
+  if (OpenResult != kMidiOutOk) return OpenResult;
+  // The default output is the built-in synth, device 0.
+  openDevice_ = device == kDefaultMidiOut ? 0 : device;
+  return kMidiOutOk;
+}
+
+int RecordingMidiOut::Close() {
+  Calls.push_back("close");
+  if (openDevice_ < 0) return CloseResult != kMidiOutOk ? CloseResult : 1;
+  if (CloseResult != kMidiOutOk) return CloseResult;
+  openDevice_ = -1;
+  return kMidiOutOk;
+}
+
+std::string RecordingMidiOut::ErrorText(int code) {
+  return "error " + std::to_string(code);
+}
+
+void RecordingMidiOut::Send(uint32_t message) {
+  Sent.push_back({NowMs(), message});
+}
+
+}  // namespace sonvela

@@ -1,0 +1,43 @@
+#pragma once
+// What playback shows, addressed by the control ids of the layout (control_ids.h). The app implements it
+// over the widgets and views; tests record the calls. Message boxes come through the base class.
+
+#include <cstdint>
+#include <string_view>
+
+#include "player/colours.h"
+#include "text/message_boxes.h"
+
+namespace sonvela {
+
+class Screen : public MessageBoxes {
+ public:
+  // Labels and buttons.
+  virtual void SetText(int controlId, std::string_view text) = 0;
+  virtual void SetBackground(int controlId, Colour colour) = 0;
+  virtual void SetTextColour(int controlId, Colour colour) = 0;
+  virtual void SetChecked(int controlId, bool checked) = 0;
+  virtual bool IsChecked(int controlId) = 0;
+
+  // Level bar of a channel row, level 0..127.
+  virtual void DrawLevelBar(int controlId, int level) = 0;
+  // Instrument label of channel 1..16: the name of program 0..127 on white, in the given text colour.
+  virtual void ShowProgramOnChannel(int channel, int program, Colour textColour) = 0;
+  // Instrument labels at Play: "Non usato !" on channels without notes ("*" marks a channel with notes).
+  virtual void ShowChannelUsage(std::string_view usedChannels) = 0;
+
+  // Keyboards: key 1..108 is MIDI note key - 1; colour is a colour, kRedrawKeyboard or kRestoreKey.
+  virtual void PaintChannelKeyboard(int controlId, int key, int64_t colour) = 0;
+  virtual void PaintBigKeyboard(int key, int64_t colour) = 0;
+
+  // Song panels: a lyric piece, and the loop bar with the play position (fraction 0..1 of the song).
+  virtual void ShowLyric(std::string_view text) = 0;
+  virtual void DrawLoopBar(float loopStartPercent, float loopEndPercent, double playedFraction) = 0;
+
+  // The app's choice of the next song: select it in the song list, load it and press Play.
+  virtual void PlayNextInList() = 0;
+  // Ends the main window (a failed program change means the output is gone).
+  virtual void EndMainWindow() = 0;
+};
+
+}  // namespace sonvela

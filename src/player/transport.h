@@ -1,0 +1,109 @@
+#pragma once
+// The player: plays the loaded song on the MIDI output, driven by the timer ticks, and carries out every
+// transport control of the main window. It owns the transport state and the timer slots; the song, the
+// logs and the outside world come in by reference. Everything runs on the UI thread.
+//
+// Use: construct; load a song into the document (LoadSongFile); StartPlayback; deliver every tick of the
+// timers to OnTimerTick (the platform's TickTimers calls it as TickSink); read State().ProgressText and
+// State().PlayStatus ("finito" when the song has ended or its intro ran out); ResetSong before the next load.
+
+#include <cstdint>
+
+#include "player/midi_out.h"
+#include "player/screen.h"
+#include "player/sequencer_clock.h"
+#include "player/tick_timers.h"
+#include "player/transport_state.h"
+#include "player/wall_clock.h"
+#include "song/song_document.h"
+#include "text/logs.h"
+
+namespace sonvela {
+
+struct TransportPorts {
+  MidiOut& midi;
+  TickTimers& timers;
+  WallClock& clock;
+  Screen& screen;
+};
+
+class Transport : public TickSink {
+ public:
+  Transport(SongDocument& document, Logs& logs, const TransportPorts& ports);
+
+  const TransportState& State() const { return state_; }
+  const SequencerClock& Clock() const { return clock_; }
+  // Song time stands still between ticks: true while the sequencer timer runs.
+  bool Running() const { return clock_.SequencerTimer(kSequencerSlot) != 0; }
+
+  // Timer ticks: slot 1 the song clock, 2 the wall clock, 3 the progress label.
+  void OnTimerTick(int slot) override;
+  void OnSequencerTick();
+  void OnSecondTick();
+  void OnProgressTick();
+
+  // Transport buttons.
+  void StartPlayback();
+  void PausePlayback();
+  void StopPlayback();
+  void ContinueFromPercent(float percent);
+  void ResetSong();
+
+  // Loop bar clicks at a point in percent of the song, and "Cancel Loop".
+  void SetLoopStart(float percent);
+  void SetLoopEnd(float percent);
+  void CancelLoop();
+
+  // Channel buttons (channel 1..16): left click, right click, and "Solo off".
+  void ToggleChannel(int channel);
+  void SoloChannel(int channel);
+  void SoloOff();
+
+  // Toggles and tempo buttons.
+  void ToggleContinuo();
+  void ToggleIntro();
+  void ToggleMute();
+  void ToggleMonitor();
+  void ToggleTempoFixed();
+  void HalveTempo();
+  void DoubleTempo();
+
+  // A click on the instrument label of channel 1..16: the left button steps to the previous program, the
+  // right to the next, and the label's program is sent.
+  void StepInstrument(int channel, bool leftDown, bool rightDown);
+
+  // The event at the track's cursor (the caller moves the cursor on). Returns true when it restarted the
+  // loop, which has already placed every cursor anew.
+  bool PlayEvent(int32_t track);
+
+ private:
+  SongTables& Tables() { return document_.Tables; }
+  void FillDueTimes();
+  void PassAllEvents();
+  double NowMs();
+  double ElapsedSeconds();
+  double PlayedNow() const;
+  void ShowBpm();
+  void ShowLoopBar();
+  void ShowProgramOnChannel(int channel, int program);
+  void ShowChannelUsage();
+  void Silence();
+  void RefreshProgressText();
+  // After an event, and once after each tick: the loop end and the song end. Returns true on a loop restart.
+  bool CheckLoopAndEnd();
+  void EndSong();
+  void ShowNoteOn(int channel, int key, int velocity);
+  void ShowNoteOff(int channel, int key);
+  void LogMonitorLine(int32_t track, int32_t index, const TrackEvent& event, bool noteOn, bool noteOff);
+
+  SongDocument& document_;
+  Logs& logs_;
+  MidiOut& midi_;
+  WallClock& wallClock_;
+  Screen& screen_;
+  SequencerClock clock_;
+  TransportState state_;
+  bool endedThisTick_ = false;
+};
+
+}  // namespace sonvela

@@ -1,0 +1,78 @@
+// The timer ticks besides the song clock: progress label, intro limit, level bars, wall clock and the
+// next song; and the displays the transport keeps up to date.
+
+#include "player/control_ids.h"
+#include "player/progress_text.h"
+#include "player/transport.h"
+
+namespace sonvela {
+
+namespace {
+constexpr double kSecondsPerDay = 86400;
+}
+
+void Transport::OnTimerTick(int slot) {
+  switch (slot) {
+    case kSequencerSlot:
+      OnSequencerTick();
+      break;
+    case kSecondSlot:
+      OnSecondTick();
+      break;
+    case kProgressSlot:
+      OnProgressTick();
+      break;
+    default:
+      break;
+  }
+}
+
+void Transport::OnProgressTick() {
+  if (state_.IntroSeconds > 0 && ElapsedSeconds() > state_.IntroSeconds) {
+    state_.PlayStatus = kStatusEnded;
+    StopPlayback();
+  }
+  RefreshProgressText();
+  for (int channel = 1; channel <= kChannels; ++channel) {
+    const auto ch = static_cast<size_t>(channel);
+    state_.ChannelMeter[2][ch] = DecayedLevel(state_.ChannelMeter[1][ch], state_.ChannelMeter[2][ch]);
+    screen_.DrawLevelBar(ChannelControl(kLevelBarBase, channel), state_.ChannelMeter[2][ch]);
+  }
+}
+
+void Transport::OnSecondTick() {
+  screen_.SetText(kTimeLabel, "Ora: " + TimeOfDayText(wallClock_.Now()));
+  if (state_.PlayStatus == kStatusEnded && state_.ContinuoOn == 1) {
+    screen_.PlayNextInList();
+    state_.PlayStatus = kStatusNextSong;
+  }
+}
+
+void Transport::RefreshProgressText() {
+  FormatProgressText(state_.ProgressText, ElapsedSeconds(), SongLengthSeconds(document_.Tables),
+                     100 * PlayedNow());
+  screen_.SetText(kProgressLabel, state_.ProgressText);
+}
+
+double Transport::ElapsedSeconds() {
+  double seconds = (NowMs() - state_.PlayStartMs) / 1000;
+  // The clock counts from midnight: a song that plays across it would show a negative time.
+  if (seconds < 0) seconds += kSecondsPerDay;
+  return seconds;
+}
+
+void Transport::ShowLoopBar() {
+  screen_.DrawLoopBar(state_.LoopStartPercent, state_.LoopEndPercent, PlayedNow());
+}
+
+void Transport::ShowProgramOnChannel(int channel, int program) {
+  screen_.ShowProgramOnChannel(channel, program, kProgramShown);
+  state_.InstrumentProgram[static_cast<size_t>(channel)] = program;
+}
+
+void Transport::ShowChannelUsage() {
+  screen_.ShowChannelUsage(document_.Tables.UsedChannels);
+  state_.InstrumentProgram.fill(-1);
+}
+
+}  // namespace sonvela

@@ -1,0 +1,84 @@
+#include "platform/built_in_synth.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "wav_samples.h"
+
+namespace sonvela {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::vector<std::string> LinesContaining(const std::vector<std::string>& lines, const std::string& text) {
+  std::vector<std::string> found;
+  for (const std::string& line : lines) {
+    if (line.find(text) != std::string::npos) found.push_back(line);
+  }
+  return found;
+}
+
+TEST(BuiltInSynthTest, WithoutAudioOutputSaysOnceThatThereIsNoSound) {
+  std::vector<std::string> log;
+  SynthOptions options;
+  options.audioDrivers = {"no-such-driver", "another-missing-one"};
+  {
+    BuiltInSynth synth(options, SerializedLog([&log](const std::string& line) { log.push_back(line); }));
+    EXPECT_TRUE(synth.WaitUntilLoaded());
+    EXPECT_EQ(synth.AudioDriver(), "");
+    // Still a working synth: every message is accepted.
+    synth.Send(0x90 | (60 << 8) | (100 << 16));
+    synth.Send(0xB0 | (7 << 8) | (90 << 16));
+    synth.ReleaseAllNotes();
+  }
+  const std::vector<std::string> noSound = LinesContaining(log, "no sound");
+  ASSERT_EQ(noSound.size(), 1u);
+  EXPECT_NE(noSound[0].find("no-such-driver"), std::string::npos);
+  EXPECT_NE(noSound[0].find("another-missing-one"), std::string::npos);
+  EXPECT_EQ(LinesContaining(log, "loaded in").size(), 1u);
+}
+
+TEST(BuiltInSynthTest, PlaysInRealTimeIntoAnAudioFile) {
+  const std::string path = (std::filesystem::path(testing::TempDir()) / "synth_audio_file.wav").string();
+  std::filesystem::remove(path);
+  std::vector<std::string> log;
+  SynthOptions options;
+  options.audioFile = path;
+  const auto start = std::chrono::steady_clock::now();
+  {
+    BuiltInSynth synth(options, SerializedLog([&log](const std::string& line) { log.push_back(line); }));
+    EXPECT_EQ(synth.AudioDriver(), "file");
+    // Sent while the SoundFont may still be loading: must be harmless.
+    synth.Send(0xC0 | (19 << 8));
+    synth.Send(0x90 | (64 << 8) | (100 << 16));
+    synth.Send(0x80 | (64 << 8));
+    ASSERT_TRUE(synth.WaitUntilLoaded());
+    synth.Send(0x90 | (60 << 8) | (100 << 16));
+    std::this_thread::sleep_for(400ms);
+  }
+  const double elapsedMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  const test::WavSamples wav = test::ReadWav(path);
+  ASSERT_TRUE(wav.valid);
+  const double lengthMs = 1000.0 * wav.Frames() / wav.sampleRate;
+  // Real time: about as long as the synth lived, not rendered ahead.
+  EXPECT_GE(lengthMs, 200);
+  EXPECT_LE(lengthMs, elapsedMs + 200);
+  EXPECT_GE(wav.Peak(0, lengthMs), 1000);
+}
+
+TEST(BuiltInSynthTest, ChoosesTheRequestedSoundFontOnlyWhenItExists) {
+  const std::string own = (std::filesystem::path(testing::TempDir()) / "own.sf2").string();
+  std::ofstream(own) << "x";
+  EXPECT_EQ(ChooseSoundFont(own), own);
+  const std::string fallback = ChooseSoundFont("/nonexistent/missing.sf2");
+  EXPECT_TRUE(fallback.starts_with("/usr/share/sounds/sf2/"));
+  EXPECT_EQ(ChooseSoundFont(""), fallback);
+}
+
+}  // namespace
+}  // namespace sonvela

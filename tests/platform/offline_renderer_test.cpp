@@ -1,0 +1,110 @@
+#include "platform/offline_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "platform/midi_out_codes.h"
+#include "wav_samples.h"
+
+namespace sonvela {
+namespace {
+
+constexpr uint32_t kOrganProgram = 0xC0 | (19 << 8);
+constexpr uint32_t kMiddleCOn = 0x90 | (60 << 8) | (100 << 16);
+constexpr uint32_t kMiddleCOffByVelocityZero = 0x90 | (60 << 8);
+// Dither of the 16-bit conversion leaves at most a unit or two on silence.
+constexpr int kSilence = 2;
+constexpr int kAudible = 1000;
+
+class OfflineRendererTest : public testing::Test {
+ protected:
+  std::string WavPath() const {
+    return (std::filesystem::path(testing::TempDir()) /
+            (std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".wav"))
+        .string();
+  }
+  // Renders `ms` in the 10 ms steps the CLI uses.
+  static void RenderInTicks(OfflineRenderer& renderer, int ms) {
+    for (int i = 0; i < ms / 10; ++i) ASSERT_TRUE(renderer.Render(10));
+  }
+};
+
+TEST_F(OfflineRendererTest, WritesExactLengthWithCorrectHeader) {
+  OfflineRenderer renderer;
+  ASSERT_TRUE(renderer.Begin(WavPath()));
+  RenderInTicks(renderer, 2500);
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(renderer.Render(1.1));
+  ASSERT_TRUE(renderer.Finish());
+
+  // Fractions accumulate instead of rounding per call: 2503.3 ms are 110395.53 frames.
+  const int64_t frames = std::llrint(2503.3 * 44.1);
+  EXPECT_EQ(renderer.FramesWritten(), frames);
+  const test::WavSamples wav = test::ReadWav(WavPath());
+  ASSERT_TRUE(wav.valid);
+  EXPECT_EQ(wav.channels, 2);
+  EXPECT_EQ(wav.sampleRate, 44100);
+  EXPECT_EQ(wav.Frames(), static_cast<size_t>(frames));
+  EXPECT_EQ(wav.dataSize, frames * 4);
+  EXPECT_EQ(wav.riffSize, wav.dataSize + 36);
+  EXPECT_EQ(wav.fileSize, 44 + wav.dataSize);
+}
+
+TEST_F(OfflineRendererTest, SoundsOnlyWhileANoteIsHeld) {
+  OfflineRenderer renderer;
+  ASSERT_TRUE(renderer.Begin(WavPath()));
+  renderer.Send(kOrganProgram);
+  RenderInTicks(renderer, 500);
+  renderer.Send(kMiddleCOn);
+  RenderInTicks(renderer, 1000);
+  renderer.Send(kMiddleCOffByVelocityZero);
+  RenderInTicks(renderer, 3000);
+  ASSERT_TRUE(renderer.Finish());
+
+  const test::WavSamples wav = test::ReadWav(WavPath());
+  ASSERT_TRUE(wav.valid);
+  EXPECT_LE(wav.Peak(0, 500), kSilence) << "no notes yet";
+  EXPECT_GE(wav.Peak(600, 1500), kAudible) << "the held note";
+  EXPECT_LE(wav.Peak(4000, 4500), kSilence) << "a note-on with velocity 0 ends the note";
+}
+
+TEST_F(OfflineRendererTest, ClosingReleasesNotesAndDropsLaterMessages) {
+  OfflineRenderer renderer;
+  ASSERT_TRUE(renderer.Begin(WavPath()));
+  EXPECT_EQ(renderer.OpenDeviceId(), 0);
+  renderer.Send(kOrganProgram);
+  renderer.Send(kMiddleCOn);
+  RenderInTicks(renderer, 500);
+  EXPECT_EQ(renderer.Close(), kMidiOutOk);
+  EXPECT_EQ(renderer.OpenDeviceId(), -1);
+  RenderInTicks(renderer, 2000);
+  renderer.Send(kMiddleCOn);
+  RenderInTicks(renderer, 1000);
+  ASSERT_TRUE(renderer.Finish());
+
+  const test::WavSamples wav = test::ReadWav(WavPath());
+  ASSERT_TRUE(wav.valid);
+  EXPECT_GE(wav.Peak(100, 500), kAudible);
+  EXPECT_LE(wav.Peak(2000, 3500), kSilence);
+
+  EXPECT_EQ(renderer.Close(), kMidiOutNotOpen);
+  EXPECT_EQ(renderer.Open(1), kMidiOutBadDevice);
+  EXPECT_EQ(renderer.OpenDeviceId(), -1);
+  EXPECT_EQ(renderer.Open(kDefaultMidiOut), kMidiOutOk);
+  EXPECT_EQ(renderer.OpenDeviceId(), 0);
+  EXPECT_EQ(renderer.DeviceCount(), 1);
+  EXPECT_EQ(renderer.DeviceName(0), kBuiltInSynthName);
+}
+
+TEST_F(OfflineRendererTest, ReportsAnUnwritableFile) {
+  std::vector<std::string> log;
+  OfflineRenderer renderer({}, [&log](const std::string& line) { log.push_back(line); });
+  EXPECT_FALSE(renderer.Begin("/nonexistent-folder/out.wav"));
+  ASSERT_FALSE(log.empty());
+  EXPECT_NE(log.back().find("/nonexistent-folder/out.wav"), std::string::npos);
+  EXPECT_FALSE(renderer.Finish());
+}
+
+}  // namespace
+}  // namespace sonvela

@@ -1,0 +1,96 @@
+#include "platform/platform_midi_out.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <thread>
+
+#include "platform/midi_out_codes.h"
+
+namespace sonvela {
+namespace {
+
+SynthOptions SilentSynth() {
+  SynthOptions options;
+  options.audioDrivers = {"none"};
+  return options;
+}
+
+TEST(PlatformMidiOutTest, ListsTheSynthFirstWithoutTalkingOnTheTerminal) {
+  // The system's own drivers, as the program uses them; on a machine without sequencer, JACK server or
+  // sound card the libraries' complaints must all stay in the debug log.
+  SynthOptions options;
+  options.audioDrivers = {"pulseaudio", "alsa", "jack"};
+  std::vector<std::string> log;
+  testing::internal::CaptureStderr();
+  testing::internal::CaptureStdout();
+  {
+    PlatformMidiOut out(options, [&log](const std::string& line) { log.push_back(line); });
+    ASSERT_GE(out.DeviceCount(), 1);
+    EXPECT_EQ(out.DeviceName(0), kBuiltInSynthName);
+    for (int device = 1; device < out.DeviceCount(); ++device) EXPECT_NE(out.DeviceName(device), "");
+    EXPECT_EQ(out.DeviceName(out.DeviceCount()), "");
+    EXPECT_EQ(out.OpenDeviceId(), -1);
+    EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
+    EXPECT_EQ(out.OpenDeviceId(), 0);
+    out.Synth().WaitUntilLoaded();
+    out.DeviceCount();
+  }
+  const std::string printed = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
+  EXPECT_EQ(printed, "");
+  EXPECT_FALSE(log.empty());
+}
+
+TEST(PlatformMidiOutTest, OpenAndCloseReportWhatHappened) {
+  PlatformMidiOut out(SilentSynth(), {});
+  EXPECT_EQ(out.Close(), kMidiOutNotOpen);
+  EXPECT_EQ(out.Open(0), kMidiOutOk);
+  EXPECT_EQ(out.OpenDeviceId(), 0);
+  // A failed open still closes what was open first.
+  const int missing = out.DeviceCount();
+  EXPECT_NE(out.Open(missing), kMidiOutOk);
+  EXPECT_EQ(out.OpenDeviceId(), -1);
+  EXPECT_NE(out.Open(-2), kMidiOutOk);
+  EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
+  EXPECT_EQ(out.Close(), kMidiOutOk);
+  EXPECT_EQ(out.OpenDeviceId(), -1);
+
+  std::set<std::string> texts;
+  for (int code : {kMidiOutOk, kMidiOutFailed, kMidiOutBadDevice, kMidiOutNotOpen, kMidiOutNoDriver, 99}) {
+    texts.insert(out.ErrorText(code));
+  }
+  EXPECT_EQ(texts.size(), 6u);
+  EXPECT_EQ(texts.count(""), 0u);
+}
+
+TEST(PlatformMidiOutTest, SendsFromTwoThreadsWhileTheOutputIsSwitched) {
+  PlatformMidiOut out(SilentSynth(), {});
+  std::atomic<bool> stop = false;
+  auto sender = [&out, &stop](int channel) {
+    for (uint32_t i = 0; !stop; ++i) {
+      const uint32_t key = 36 + i % 48;
+      out.Send(0x90 | channel | (key << 8) | (100 << 16));
+      out.Send(0xB0 | channel | (7 << 8) | ((i % 128) << 16));
+      out.Send(0xE0 | channel | ((i % 128) << 8) | (64 << 16));
+      out.Send(0x80 | channel | (key << 8));
+    }
+  };
+  // One thread like the MIDI input's thru, one like the sequencer on the UI thread.
+  std::thread input(sender, 0);
+  std::thread ui(sender, 9);
+  for (int i = 0; i < 200; ++i) {
+    EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
+    std::this_thread::yield();
+    EXPECT_EQ(out.Close(), kMidiOutOk);
+  }
+  EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  stop = true;
+  input.join();
+  ui.join();
+  EXPECT_EQ(out.OpenDeviceId(), 0);
+}
+
+}  // namespace
+}  // namespace sonvela

@@ -1,0 +1,11 @@
+// One QCoreApplication for the whole run: the timers need a Qt event loop on the test thread.
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,141 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "player/player_bench.h"
+
+namespace sonvela {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+// One clock tick per song tick, the events a tick apart from tick 1 on, so each Tick() plays one.
+class PlayEventTest : public PlayerBench {
+ protected:
+  void Play(const std::vector<TrackEvent>& events) {
+    NewSong(song, 100, 60);
+    AddTrack(song, events, 1000);
+    transport.StartPlayback();
+    mark = midi.Sent.size();
+  }
+  size_t mark = 0;
+};
+
+TEST_F(PlayEventTest, MuteSendsZeroVelocitiesAndValuesUntilTurnedOff) {
+  Play({{0x90, 60, 100, 1}, {0xB0, 7, 90, 2}, {0xE0, 0, 64, 3}, {0x90, 62, 100, 4}});
+  transport.ToggleMute();
+  EXPECT_THAT(SentSince(mark), ElementsAreArray(AllNotesOffWords()));
+  mark = midi.Sent.size();
+  Tick(3);
+  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0x90, 60, 0), Word(0xB0, 7, 0), Word(0xE0, 0, 0)));
+  transport.ToggleMute();
+  Tick();
+  EXPECT_EQ(midi.Sent.back().word, Word(0x90, 62, 100));
+}
+
+TEST_F(PlayEventTest, AMutedChannelSendsNothingAndStaysOutOfTheMonitor) {
+  Play({{0x90, 60, 100, 1}, {0x91, 61, 90, 2}, {0xB1, 7, 90, 3}, {0x80, 60, 0, 4}});
+  transport.ToggleMonitor();
+  transport.ToggleChannel(2);
+  EXPECT_EQ(screen.textColours[ChannelControl(kChannelButtonBase, 2)], kCaptionOff);
+  mark = midi.Sent.size();
+  Tick(4);
+  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0x90, 60, 100), Word(0x80, 60, 0)));
+  EXPECT_THAT(
+      logs.Debug.ToVector(),
+      ElementsAre("tr= 1/p=   1/te=     1/chn= 1/&h90 060 on ", "da1= 144 da2=  60 da3= 100 da4=    1",
+                  "tr= 1/p=   4/te=     4/chn= 1/&h80 060 off", "da1= 128 da2=  60 da3=   0 da4=    4"));
+  // Nothing of the muted channel reached its displays either.
+  EXPECT_EQ(transport.State().ChannelMeter[2][2], 0);
+
+  transport.ToggleChannel(2);
+  EXPECT_EQ(screen.textColours[ChannelControl(kChannelButtonBase, 2)], kCaptionOn);
+  EXPECT_EQ(transport.State().ChannelMuted[2], 0);
+}
+
+TEST_F(PlayEventTest, SoloLeavesOneChannelAndSoloOffBringsAllBack) {
+  Play({{0x90, 60, 100, 1}, {0x93, 61, 90, 2}, {0x90, 62, 100, 3}, {0x93, 63, 90, 4}});
+  transport.SoloChannel(4);
+  std::vector<uint32_t> expected = AllNotesOffWords();
+  for (uint32_t word : AllNotesOffWords()) expected.push_back(word);
+  EXPECT_THAT(SentSince(mark), ElementsAreArray(expected));
+  mark = midi.Sent.size();
+  Tick(2);
+  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0x93, 61, 90)));
+  transport.SoloOff();
+  mark = midi.Sent.size();
+  Tick(2);
+  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0x90, 62, 100), Word(0x93, 63, 90)));
+  for (int channel = 1; channel <= 16; ++channel) {
+    EXPECT_EQ(screen.textColours[ChannelControl(kChannelButtonBase, channel)], kCaptionOn);
+  }
+}
+
+TEST_F(PlayEventTest, NotesLightKeysAndTheChannelIndicator) {
+  Play({{0x92, 60, 100, 1}, {0x82, 60, 0, 2}, {0x92, 0, 50, 3}});
+  screen.checked[ChannelControl(kChannelFilterBase, 3)] = true;
+  screen.keys.clear();
+  Tick();
+  const int indicator = ChannelControl(kChannelIndicatorBase, 3);
+  EXPECT_EQ(screen.texts[indicator], "do");
+  EXPECT_EQ(screen.backgrounds[indicator], kChannelColour[3]);
+  EXPECT_EQ(transport.State().KeyOn[60], 1);
+  EXPECT_EQ(transport.State().ChannelMeter[2][3], 100);
+  ASSERT_EQ(screen.keys.size(), 2u);
+  EXPECT_EQ(screen.keys[0].id, ChannelControl(kChannelKeyboardBase, 3));
+  EXPECT_EQ(screen.keys[0].key, 61);
+  EXPECT_EQ(screen.keys[0].colour, static_cast<int64_t>(kChannelColour[3]));
+  EXPECT_EQ(screen.keys[1].id, kBigKeyboard);
+  EXPECT_EQ(screen.keys[1].colour, static_cast<int64_t>(kChannelColour[1]));
+
+  Tick();
+  EXPECT_EQ(screen.texts[indicator], "-");
+  EXPECT_EQ(screen.backgrounds[indicator], kChannelColour[0]);
+  EXPECT_EQ(screen.keys.back().colour, kRestoreKey);
+  EXPECT_EQ(transport.State().ChannelMeter[1][3], 0);
+
+  // Key 0 is sent like any note but lights nothing.
+  const size_t painted = screen.keys.size();
+  Tick();
+  EXPECT_EQ(midi.Sent.back().word, Word(0x92, 0, 50));
+  EXPECT_EQ(screen.keys.size(), painted);
+  EXPECT_EQ(screen.texts[indicator], "-");
+}
+
+TEST_F(PlayEventTest, TextsGoToTheLyricLineTheMessageLogOrTheDebugLog) {
+  NewSong(song, 100, 60);
+  song.TextEvents = {"", "Hel", ""};
+  song.TaggedTexts = {"", "", "Sq/Na  1:Intro"};
+  AddTrack(song,
+           {{kMetaText, 1, 0, 1}, {kMetaTrackName, 2, 0, 2}, {0x7F, 1, 2, 3}, {kMetaTimeSignature, 4, 4, 4}},
+           100);
+  transport.StartPlayback();
+  mark = midi.Sent.size();
+  Tick(4);
+  EXPECT_THAT(screen.lyrics, ElementsAre("Hel"));
+  EXPECT_EQ(logs.Messages.Back(), "Sq/Na  1:Intro");
+  EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Evento non nota: &h7F 1 2 3"));
+  EXPECT_THAT(SentSince(mark), IsEmpty());
+}
+
+TEST_F(PlayEventTest, ProgramChangesRetitleTheLabelAndStepsSendThem) {
+  Play({{0xC0, 46, 0, 1}});
+  // After Play every label stands for no program: stepping down has nothing to send.
+  transport.StepInstrument(1, true, false);
+  EXPECT_THAT(SentSince(mark), IsEmpty());
+  transport.StepInstrument(1, false, true);
+  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0xC0, 0, 127)));
+
+  Tick();
+  ASSERT_FALSE(screen.programs.empty());
+  EXPECT_EQ(screen.programs.back().program, 46);
+  EXPECT_EQ(screen.programs.back().colour, kProgramShown);
+  mark = midi.Sent.size();
+  transport.StepInstrument(1, true, true);
+  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0xC0, 45, 127), Word(0xC0, 46, 127)));
+  EXPECT_EQ(screen.programs.back().colour, kProgramStepped);
+}
+
+}  // namespace
+}  // namespace sonvela

@@ -1,0 +1,116 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "player/player_bench.h"
+#include "player/progress_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace sonvela {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(ProgressText, FillsItsColumns) {
+  std::string text = "old";
+  FormatProgressText(text, 12.34, 185, 6.66);
+  EXPECT_EQ(text, "Tempo:  12.3 s  ( 185.0 s)   6.7% ");
+  FormatProgressText(text, 0.04, std::numeric_limits<double>::infinity(), std::nan(""));
+  EXPECT_EQ(text, "Tempo:   0.0 s  (   0.0 s)   0.0% ");
+}
+
+TEST(ProgressText, LengthAndFractionOfAnEmptySongAreZero) {
+  SongTables song;
+  song.LongestTrackTicks = 960;
+  song.Division = 96;
+  song.TempoBpm = 0;
+  EXPECT_EQ(SongLengthSeconds(song), 0);
+  song.TempoBpm = 120;
+  EXPECT_EQ(SongLengthSeconds(song), 5);
+  song.Division = 0;
+  EXPECT_EQ(SongLengthSeconds(song), 0);
+  EXPECT_EQ(PlayedFraction(1000, 0), 0);
+  EXPECT_EQ(PlayedFraction(30000, 1), 0.5);
+}
+
+class DisplayTest : public PlayerBench {};
+
+TEST_F(DisplayTest, ProgressLabelFollowsTheSong) {
+  NewSong(song, 96, 120);
+  AddTrack(song, {{0x90, 60, 100, 0}}, 96 * 2 * 185);  // 185 s at 120 BPM
+  transport.StartPlayback();
+  clock.ms += 12340;
+  transport.ContinueFromPercent(6.66f);
+  transport.OnProgressTick();
+  EXPECT_EQ(transport.State().ProgressText, "Tempo:  12.3 s  ( 185.0 s)   6.7% ");
+  EXPECT_EQ(screen.texts[kProgressLabel], transport.State().ProgressText);
+}
+
+TEST_F(DisplayTest, LevelsFallByTenAfterTheNoteOffButOneStays) {
+  NewSong(song, 100, 60);
+  AddTrack(song, {{0x92, 60, 127, 0}, {0x93, 61, 1, 0}, {0x82, 60, 0, 1}, {0x83, 61, 0, 1}}, 10000);
+  transport.StartPlayback();
+  transport.OnProgressTick();
+  EXPECT_EQ(screen.levels[ChannelControl(kLevelBarBase, 3)].back(), 127);  // still sounding
+  Tick();
+  screen.levels.clear();
+  for (int i = 0; i < 14; ++i) transport.OnProgressTick();
+  EXPECT_THAT(screen.levels[ChannelControl(kLevelBarBase, 3)],
+              ElementsAre(117, 107, 97, 87, 77, 67, 57, 47, 37, 27, 17, 7, 0, 0));
+  EXPECT_EQ(screen.levels[ChannelControl(kLevelBarBase, 4)].back(), 1);
+  EXPECT_EQ(screen.levels.size(), 16u);
+}
+
+TEST_F(DisplayTest, IntroStopsTheSongAfterFourSeconds) {
+  NewSong(song, 100, 60);
+  AddTrack(song, {{0x90, 60, 100, 0}}, 100000);
+  transport.ToggleIntro();
+  EXPECT_EQ(transport.State().IntroSeconds, 4);
+  transport.StartPlayback();
+  Tick(400);
+  EXPECT_TRUE(Playing());
+  EXPECT_EQ(transport.State().PlayStatus, "");
+  Tick(10);
+  EXPECT_FALSE(Playing());
+  EXPECT_EQ(transport.State().PlayStatus, "finito");
+  // Without Continuo it stays stopped.
+  transport.OnSecondTick();
+  EXPECT_EQ(screen.nextSongRequests, 0);
+  EXPECT_EQ(transport.State().PlayStatus, "finito");
+}
+
+TEST_F(DisplayTest, SecondTickShowsTheTime) {
+  clock.ms = (13 * 3600 + 5 * 60 + 9) * 1000.0 + 250;
+  transport.OnTimerTick(kSecondSlot);
+  EXPECT_EQ(screen.texts[kTimeLabel], "Ora: 13:05:09");
+}
+
+TEST_F(DisplayTest, ContinuoPlaysTheNextSongOfTheListAndWraps) {
+  const std::vector<std::string> list = {"a.mid", "b.mid"};
+  size_t selected = list.size() - 1;
+  screen.onPlayNext = [&] {
+    selected = selected + 1 == list.size() ? 0 : selected + 1;
+    transport.ResetSong();
+    NewSong(song, 100, 60);
+    song.SongFileName = list[selected];
+    AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, 5}});
+    transport.StartPlayback();
+  };
+  transport.ToggleContinuo();
+  screen.onPlayNext();
+  std::vector<std::string> started;
+  for (int second = 0; second < 3; ++second) {
+    started.emplace_back(logs.Messages.Back().substr(0, 5));
+    Tick(5);
+    EXPECT_EQ(transport.State().PlayStatus, "finito");
+    timers.Start(kSecondSlot, kSecondPeriodMs);
+    timers.Tick(transport, kSecondSlot);
+    EXPECT_EQ(transport.State().PlayStatus, "suono");
+  }
+  EXPECT_THAT(started, ElementsAre("a.mid", "b.mid", "a.mid"));
+  EXPECT_EQ(screen.nextSongRequests, 3);
+}
+
+}  // namespace
+}  // namespace sonvela

@@ -1,0 +1,42 @@
+#pragma once
+// Loading songs from bytes in tests, with recorded message boxes.
+
+#include <string>
+#include <vector>
+
+#include "song/analyse_song.h"
+#include "song/event_table.h"
+#include "song/song_document.h"
+#include "text/logs.h"
+#include "text/message_boxes.h"
+
+namespace sonvela::test {
+
+class RecordedMessages : public MessageBoxes {
+ public:
+  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
+  std::vector<std::string> shown;
+};
+
+inline const LocalDateTime kTestTime{2026, 3, 7, 9, 5, 1};
+
+struct LoadedSong {
+  SongDocument document;
+  Logs logs;
+  RecordedMessages messages;
+  const SongTables& tables() const { return document.Tables; }
+  std::vector<std::string> listing() const { return document.Listing.Lines.ToVector(); }
+};
+
+// Analyses the bytes as the load of a file with this name would, then lists the event table.
+inline void Load(LoadedSong& song, const std::string& bytes, const std::string& name = "song.mid") {
+  ClearSongTables(song.document.Tables);
+  song.document.Listing.Lines.Clear();
+  song.document.EventTable.Clear();
+  song.document.Tables.SongFileName = name;
+  song.document.Tables.SongFileData = bytes;
+  AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
+  ListEventTable(song.document.Tables, song.document.EventTable, song.logs, song.messages);
+}
+
+}  // namespace sonvela::test
