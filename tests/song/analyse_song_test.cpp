@@ -1,0 +1,225 @@
+// The reader on unusual and damaged files: what it stores, what it lists, and that it never reads
+// outside the data.
+
+#include "song/analyse_song.h"
+
+#include <gtest/gtest.h>
+
+#include "song/every_event_file.h"
+#include "song/midi_builder.h"
+#include "song/test_support.h"
+
+namespace sonvela {
+namespace {
+
+using namespace test;
+
+std::string OneTrackFile(const std::string& events, int division = 480) {
+  return Header(0, 1, division) + Track(events + kEndOfTrack);
+}
+
+bool ListingContains(const LoadedSong& song, std::string_view text) {
+  for (const std::string& line : song.listing()) {
+    if (line.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+TEST(AnalyseSong, WithoutDataSaysSoAndChangesNothing) {
+  LoadedSong song;
+  Load(song, "");
+  EXPECT_EQ(song.messages.shown, (std::vector<std::string>{"No midi file loaded!", "Nessun dato disponibile!"}));
+  EXPECT_TRUE(song.listing().empty());
+  EXPECT_TRUE(song.logs.Debug.Empty());
+}
+
+TEST(AnalyseSong, HeaderOnlyFileHasNoTracksButASummary) {
+  LoadedSong song;
+  Load(song, Header(1, 0, 96));
+  EXPECT_EQ(song.tables().TrackCount, 0);
+  EXPECT_EQ(song.tables().LongestTrackTicks, 0);
+  EXPECT_EQ(song.tables().LongestTrack, 0);
+  EXPECT_FALSE(ListingContains(song, "Analisi traccia"));
+  EXPECT_EQ(song.listing().back(), "         " + std::string(79, '-'));
+  EXPECT_EQ(song.logs.Debug[1], std::string(51, '*'));
+  EXPECT_EQ(song.messages.shown, std::vector<std::string>{"Nessun dato disponibile!"});
+}
+
+TEST(AnalyseSong, ShortFilesAreReadAsFarAsTheyGo) {
+  for (const std::string& bytes : {std::string("M"), std::string("MThd\0\0\0\6\0\1", 10), std::string("MTrk")}) {
+    LoadedSong song;
+    Load(song, bytes);
+    EXPECT_EQ(song.tables().Division, 0);
+    EXPECT_TRUE(ListingContains(song, "Lunghezza del file senza intestazione:" +
+                                          std::to_string(static_cast<int>(bytes.size()) - 14) + " bytes."));
+  }
+}
+
+TEST(AnalyseSong, MTrkInsideATextSplitsTheTrack) {
+  LoadedSong song;
+  Load(song, OneTrackFile(Meta(0, 0x01, "xxMTrkyy") + Bytes({0x00, 0x90, 0x3C, 0x40})));
+  EXPECT_EQ(song.tables().TrackCount, 2);
+  EXPECT_TRUE(ListingContains(song, "Probabile errore nel file :song.mid!!!!"));
+  EXPECT_TRUE(ListingContains(song, "Analisi traccia ( 2 ) lunghezza reale ="));
+}
+
+TEST(AnalyseSong, ChunkLengthFieldsOnlyChangeTheListedValue) {
+  std::string file = OneTrackFile(Bytes({0x00, 0x90, 0x3C, 0x40}));
+  file[21] = 0x7F;  // the length field claims far more than the chunk holds
+  LoadedSong song;
+  Load(song, file);
+  EXPECT_EQ(song.tables().TrackEventCount(1), 1);
+  EXPECT_TRUE(ListingContains(song, "decimale (4 bytes) = 127--> hex 00 00 00 7F "));
+}
+
+TEST(AnalyseSong, TempoAndTimeSignatureValues) {
+  LoadedSong song;
+  Load(song, OneTrackFile(Bytes({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xFF, 0x58, 0x04, 0x06, 0x03,
+                                 0x18, 0x08})));
+  EXPECT_EQ(song.tables().Event(1, 1).data1, 120);
+  EXPECT_EQ(song.tables().Event(1, 2).data1, 6);
+  EXPECT_EQ(song.tables().Event(1, 2).data2, 8);
+  EXPECT_EQ(song.tables().TempoBpm, 120);
+
+  // Two tempos in two tracks: the later track's tempo is the song's; each event keeps its own.
+  LoadedSong two;
+  Load(two, Header(1, 2, 96) + Track(Bytes({0x00, 0xFF, 0x51, 0x03, 0x09, 0x27, 0xC0}) + kEndOfTrack) +
+                Track(Bytes({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20}) + kEndOfTrack));
+  EXPECT_EQ(two.tables().TempoBpm, 120);
+  EXPECT_EQ(two.tables().Event(1, 1).data1, 100);
+}
+
+TEST(AnalyseSong, ZeroTempoIsListedAsZeroAndLeavesTheTempoAlone) {
+  LoadedSong song;
+  Load(song, OneTrackFile(Bytes({0x00, 0xFF, 0x51, 0x03, 0x00, 0x00, 0x00})));
+  EXPECT_EQ(song.tables().TempoBpm, 120);
+  EXPECT_EQ(song.tables().Event(1, 1).data1, 0);
+  EXPECT_TRUE(ListingContains(song, "Set tempo &h51       0d -> BPM=0"));
+}
+
+TEST(AnalyseSong, NoDurationGuessWithoutDivision) {
+  LoadedSong song;
+  Load(song, OneTrackFile(Bytes({0x60, 0x90, 0x3C, 0x40}), 0));
+  EXPECT_EQ(song.logs.Debug[10], "        Forse durata: 0");
+}
+
+TEST(AnalyseSong, RunningStatusCarriesIntoTheNextTrack) {
+  LoadedSong song;
+  Load(song, Header(1, 2, 96) + Track(Bytes({0x00, 0xB2, 0x07, 0x10}) + kEndOfTrack) +
+                 Track(Bytes({0x00, 0x0A, 0x20}) + kEndOfTrack));
+  ASSERT_EQ(song.tables().TrackEventCount(2), 1);
+  EXPECT_EQ(song.tables().Event(2, 1).command, 0xB2);
+  EXPECT_EQ(song.tables().Event(2, 1).data1, 0x0A);
+}
+
+TEST(AnalyseSong, EndOfTrackIgnoresWhatFollowsAndNonZeroLengthGoesOn) {
+  LoadedSong song;
+  Load(song, Header(0, 1, 96) + Track(Bytes({0x10, 0xFF, 0x2F, 0x01, 0x00, 0x90, 0x3C, 0x40}) + kEndOfTrack +
+                                      Bytes({0x00, 0x90, 0x3E, 0x40})));
+  EXPECT_EQ(song.tables().TrackEventCount(1), 1);
+  EXPECT_EQ(song.tables().Event(1, 1).data1, 0x3C);
+  EXPECT_EQ(song.tables().TrackTicks[1], 0x10);
+}
+
+TEST(AnalyseSong, TrackWithoutEndOfTrackEndsAtItsChunk) {
+  LoadedSong song;
+  Load(song, Header(0, 1, 96) + Track(Bytes({0x10, 0x90, 0x3C, 0x40})));
+  EXPECT_EQ(song.tables().TrackEventCount(1), 1);
+  EXPECT_FALSE(ListingContains(song, "Fine traccia."));
+}
+
+TEST(AnalyseSong, EventCutByTheChunkEndIsNotStoredAndItsPiecesWait) {
+  LoadedSong song;
+  Load(song, Header(0, 1, 96) + Track(Bytes({0x00, 0x90, 0x3C, 0x40, 0x05, 0x90, 0x3E})));
+  EXPECT_EQ(song.tables().TrackEventCount(1), 1);
+  EXPECT_EQ(song.tables().TrackTicks[1], 5);
+  EXPECT_EQ(song.document.Listing.ListingPending, " Time:     5d        5 ");
+  // What was pending begins the first line of the next load.
+  song.document.Tables.SongFileName = "next.mid";
+  song.document.Tables.SongFileData = Header(0, 0, 96);
+  AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
+  EXPECT_TRUE(ListingContains(song, "         " " Time:     5d        5 next.mid"));
+  EXPECT_EQ(song.document.Listing.ListingPending, "");
+}
+
+TEST(AnalyseSong, LengthsThatClaimMoreThanTheFileHoldsEndTheTrack) {
+  // A text of 2^28-1 bytes in a 30-byte file, then a SysEx of a many-byte length.
+  for (const std::string& events : {Bytes({0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}),
+                                    Bytes({0x00, 0xF0, 0x81, 0x81, 0x81, 0x81, 0x81, 0x81, 0x81, 0x01, 0x00}),
+                                    Bytes({0x00, 0xFF, 0x60, 0x80}), Bytes({0x81, 0x82, 0x83})}) {
+    LoadedSong song;
+    Load(song, Header(0, 1, 96) + Track(Bytes({0x00, 0x90, 0x3C, 0x40}) + events));
+    EXPECT_EQ(song.tables().TrackEventCount(1), 1);
+    EXPECT_EQ(song.tables().TextCount, 0);
+  }
+}
+
+TEST(AnalyseSong, HugeDeltasSaturateInsteadOfOverflowing) {
+  LoadedSong song;
+  Load(song, OneTrackFile(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 0x3C, 0x40})));
+  EXPECT_EQ(song.tables().Event(1, 1).tick, 0x7FFFFFFF);
+}
+
+TEST(AnalyseSong, TablesGrowPastTheOldFixedLimits) {
+  std::string events;
+  for (int i = 0; i < 40100; ++i) events += Bytes({0x00, 0x90, 0x3C, 0x40});
+  for (int i = 0; i < 20100; ++i) events += Meta(1, 0x05, "la");
+  LoadedSong song;
+  Load(song, OneTrackFile(events));
+  EXPECT_EQ(song.tables().TrackEventCount(1), 40100 + 20100);
+  EXPECT_EQ(song.tables().TextCount, 20100);
+  EXPECT_EQ(song.tables().TaggedTexts[20100], "Lyric:la");
+  EXPECT_EQ(song.tables().Event(1, 60200).data1, 20100);
+}
+
+TEST(AnalyseSong, EachLoadStartsAfresh) {
+  LoadedSong song;
+  Load(song, EveryEventFile());
+  Load(song, OneTrackFile(Meta(0, 0x01, "uno") + Bytes({0x00, 0x93, 0x3C, 0x40})));
+  EXPECT_EQ(song.tables().TextCount, 1);
+  EXPECT_EQ(song.tables().TextEvents[1], "uno");
+  EXPECT_EQ(song.tables().UsedChannels, "   *            ");
+  EXPECT_EQ(song.tables().TrackCount, 1);
+}
+
+// Every prefix of a file is a file: none may crash or read outside the data (the sanitizer build checks).
+TEST(AnalyseSong, FileCutAtEveryBytePosition) {
+  const std::string file = EveryEventFile();
+  for (size_t length = 0; length <= file.size(); ++length) {
+    LoadedSong song;
+    Load(song, file.substr(0, length));
+    const SongTables& t = song.tables();
+    for (int32_t track = 1; track <= t.TrackCount; ++track) {
+      int64_t previous = 0;
+      for (int32_t i = 1; i <= t.TrackEventCount(track); ++i) {
+        ASSERT_GE(t.Event(track, i).tick, previous);
+        previous = t.Event(track, i).tick;
+        if (t.Event(track, i).command >= kMetaText && t.Event(track, i).command <= kMetaMarker) {
+          ASSERT_LE(t.Event(track, i).data1, t.TextCount);
+        }
+      }
+      ASSERT_LE(previous, t.TrackTicks[static_cast<size_t>(track)]);
+    }
+  }
+}
+
+TEST(MidiBytes, VariableLengthQuantities) {
+  size_t position = 1;
+  EXPECT_EQ(ReadVarLen(Bytes({0x00, 0x81, 0x48, 0x00}), position), 200);
+  EXPECT_EQ(position, 2u);
+  position = 0;
+  EXPECT_EQ(ReadVarLen(Bytes({0x81, 0x80}), position), std::nullopt);
+  EXPECT_EQ(position, 0u);
+  for (uint32_t value : {0u, 127u, 128u, 8191u, 16384u, 0x0FFFFFFFu}) {
+    std::string bytes;
+    AppendVarLen(bytes, value);
+    position = 0;
+    EXPECT_EQ(ReadVarLen(bytes, position), static_cast<int32_t>(value));
+    EXPECT_EQ(position, bytes.size() - 1);
+  }
+  EXPECT_EQ(ReadBigEndian(Bytes({0x00, 0x00, 0x01, 0xE0})), 480u);
+  EXPECT_EQ(Bin8(0x05), "00000101");
+}
+
+}  // namespace
+}  // namespace sonvela
