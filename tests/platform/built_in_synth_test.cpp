@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "wav_samples.h"
@@ -69,15 +68,6 @@ TEST(BuiltInSynthTest, PlaysInRealTimeIntoAnAudioFile) {
   EXPECT_GE(lengthMs, 200);
   EXPECT_LE(lengthMs, elapsedMs + 200);
   EXPECT_GE(wav.Peak(0, lengthMs), 1000);
-}
-
-TEST(BuiltInSynthTest, ChoosesTheRequestedSoundFontOnlyWhenItExists) {
-  const std::string own = (std::filesystem::path(testing::TempDir()) / "own.sf2").string();
-  std::ofstream(own) << "x";
-  EXPECT_EQ(ChooseSoundFont(own), own);
-  const std::string fallback = ChooseSoundFont("/nonexistent/missing.sf2");
-  EXPECT_TRUE(fallback.starts_with("/usr/share/sounds/sf2/"));
-  EXPECT_EQ(ChooseSoundFont(""), fallback);
 }
 
 }  // namespace
