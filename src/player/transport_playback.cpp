@@ -65,7 +65,8 @@ void Transport::OnSequencerTick() {
     if (count == 0) continue;
     const auto& due = t.EventDueTime[static_cast<size_t>(track)];
     int32_t& cursor = t.TrackCursor[static_cast<size_t>(track)];
-    while (cursor <= count && due[static_cast<size_t>(cursor)] <= state_.SongPosition) {
+    // A cursor of 0 belongs to tables loaded after Play without a ResetSong: nothing of them is due.
+    while (cursor >= 1 && cursor <= count && due[static_cast<size_t>(cursor)] <= state_.SongPosition) {
       ShowLoopBar();
       // A loop restart has placed every cursor already, this one included.
       if (!PlayEvent(track)) ++cursor;

@@ -74,9 +74,12 @@ class PlayerBench : public ::testing::Test {
     for (size_t i = mark; i < midi.Sent.size(); ++i) words.push_back(midi.Sent[i].word);
     return words;
   }
-  static std::vector<uint32_t> AllNotesOffWords() {
+  // All Notes Off on the 16 channels, as often as asked.
+  static std::vector<uint32_t> AllNotesOffWords(int times = 1) {
     std::vector<uint32_t> words;
-    for (int channel = 0; channel < 16; ++channel) words.push_back(Word(0xB0 + channel, 123, 0));
+    for (int time = 0; time < times; ++time) {
+      for (int channel = 0; channel < 16; ++channel) words.push_back(Word(0xB0 + channel, 123, 0));
+    }
     return words;
   }
   bool Playing() const { return timers.Running(kSequencerSlot) && timers.Running(kProgressSlot); }

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The toolbox as a user runs it: outputs, messages on standard error, exit status.
+set -u
+cli=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+check() {  # description, then a command that must succeed
+  local what=$1
+  shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+
+# compose writes creato.mid; its listing, events and log follow from the same load.
+"$cli" compose "$work" >"$work/compose.out" 2>"$work/compose.err"
+check "compose exits 0" test $? -eq 0
+check "compose writes creato.mid" test -s "$work/creato.mid"
+check "creato.mid starts with its header" cmp -s -n 14 "$work/creato.mid" <(printf 'MThd\0\0\0\6\0\0\0\1\0\170')
+
+"$cli" listing "$work/creato.mid" >"$work/listing.txt" 2>"$work/listing.err"
+check "listing exits 0" test $? -eq 0
+check "listing opens with the file name" bash -c "head -1 '$work/listing.txt' | grep -qF '         $work/creato.mid'"
+check "listing has the track banner" grep -qF "Analisi traccia ( 1 ) lunghezza reale =" "$work/listing.txt"
+check "listing ends the track" grep -qF "Fine traccia." "$work/listing.txt"
+check "no message box for a good file" test ! -s "$work/listing.err"
+
+"$cli" events "$work/creato.mid" >"$work/events.txt"
+check "events exits 0" test $? -eq 0
+check "events has the grid and the totals" bash -c "test \$(grep -c \$'\x05' '$work/events.txt') -ge 100 && tail -1 '$work/events.txt' | grep -q '^Totale totali           : '"
+
+"$cli" log "$work/creato.mid" >"$work/log.txt"
+check "log has the file name, summary and totals" bash -c "head -1 '$work/log.txt' | grep -qF '$work/creato.mid' && grep -qF '                 BPM: 120' '$work/log.txt' && tail -1 '$work/log.txt' | grep -qx \"Creato l'eseguibile, pronto a suonare!\""
+
+# A file that cannot be read: which file and why, then the reader's own message; exit 1.
+"$cli" listing "$work/missing.mid" >/dev/null 2>"$work/missing.err"
+check "missing file exits 1" test $? -eq 1
+check "missing file names file and reason" grep -qF "\"$work/missing.mid\": No such file or directory" "$work/missing.err"
+check "missing file then says no midi file" grep -qx "No midi file loaded!" "$work/missing.err"
+
+"$cli" listing "$work" >/dev/null 2>"$work/dir.err"
+check "a folder is not a song" test $? -eq 1
+
+# Unrecognised events: one message with their count, exit 0.
+printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\6\0\101\0\377\57\0' >"$work/odd.mid"
+"$cli" listing "$work/odd.mid" >/dev/null 2>"$work/odd.err"
+check "odd file exits 0" test $? -eq 0
+check "odd file reports its unknown command" grep -qx "Meta non riconosciuti: 1" "$work/odd.err"
+
+"$cli" compose "$work/no/such/dir" >/dev/null 2>"$work/nodir.err"
+check "compose into a missing folder exits 1" test $? -eq 1
+check "compose says why" test -s "$work/nodir.err"
+
+"$cli" >/dev/null 2>&1
+check "no command is a usage error" test $? -eq 2
+"$cli" frobnicate x >/dev/null 2>&1
+check "unknown command is a usage error" test $? -eq 2
+"$cli" listing >/dev/null 2>&1
+check "listing without a file is a usage error" test $? -eq 2
+"$cli" --help >"$work/help.txt"
+check "help explains the commands" bash -c "grep -q 'listing FILE' '$work/help.txt' && grep -q 'compose \[DIR\]' '$work/help.txt'"
+
+echo "$((22 - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
