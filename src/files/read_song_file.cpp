@@ -1,10 +1,10 @@
 #include "files/read_song_file.h"
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <sys/stat.h>
 
 namespace sonvela {
 namespace {

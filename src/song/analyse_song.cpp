@@ -18,17 +18,17 @@ const std::string kSummaryRule(51, '*');
 // Thrown when an event needs a byte past the end of its chunk: the track ends there.
 struct ChunkCutOff {};
 
-std::string NoteName(int key) {
+void AppendNoteName(std::string& name, int key) {
   static constexpr const char* kItalian[12] = {"do  ", "do# ", "re  ", "re# ", "mi  ", "fa  ",
                                                "fa# ", "sol ", "sol#", "la  ", "la# ", "si  "};
-  static constexpr const char* kEnglish[12] = {"C ", "C#", "D ", "D#", "E ", "F ", "F#", "G ", "G#", "A ", "A#", "B "};
-  std::string name = " ";
-  name += kItalian[key % 12];
-  name += ' ';
-  name += kEnglish[key % 12];
-  name += ':';
+  static constexpr const char* kEnglish[12] = {"C ", "C#", "D ", "D#", "E ", "F ",
+                                               "F#", "G ", "G#", "A ", "A#", "B "};
+  name.push_back(' ');
+  name.append(kItalian[key % 12], 4);
+  name.push_back(' ');
+  name.append(kEnglish[key % 12], 2);
+  name.push_back(':');
   AppendNumberTextNoBlank(name, key / 12 - 2);
-  return name;
 }
 
 std::string_view KeySignatureName(int sharpsOrFlats) {
@@ -61,7 +61,8 @@ std::string_view ModeName(int mode) {
 
 size_t CountOccurrences(std::string_view data, std::string_view pattern) {
   size_t count = 0;
-  for (size_t at = data.find(pattern); at != std::string_view::npos; at = data.find(pattern, at + pattern.size())) {
+  for (size_t at = data.find(pattern); at != std::string_view::npos;
+       at = data.find(pattern, at + pattern.size())) {
     ++count;
   }
   return count;
@@ -78,6 +79,8 @@ class SongReader {
   // Listing output: a piece that waits for more (pending) or that ends the line.
   void Pend(std::string_view text) { ListingWrite(listing_, text, true, prefix_); }
   void Line(std::string_view text) { ListingWrite(listing_, text, false, prefix_); }
+  std::string& Pending() { return listing_.ListingPending; }
+  void EndLine() { ListingWrite(listing_, {}, false, prefix_); }
   std::string& Piece() {
     piece_.clear();
     return piece_;
@@ -169,8 +172,11 @@ void SongReader::Run() {
   const std::string file = std::move(t.SongFileData);
   const std::string_view data(file);
   const std::string_view header = data.substr(0, 14);
-  auto headerByte = [&](size_t index) { return index < header.size() ? static_cast<uint8_t>(header[index]) : 0; };
-  t.MidiFormat = static_cast<uint8_t>(ReadBigEndian(header.substr(std::min<size_t>(8, header.size()), 2)) & 0xFF);
+  auto headerByte = [&](size_t index) {
+    return index < header.size() ? static_cast<uint8_t>(header[index]) : 0;
+  };
+  t.MidiFormat =
+      static_cast<uint8_t>(ReadBigEndian(header.substr(std::min<size_t>(8, header.size()), 2)) & 0xFF);
   const uint64_t headerTracks = ReadBigEndian(header.substr(std::min<size_t>(10, header.size()), 2));
   t.TextEvents.assign(1, std::string());
   t.TaggedTexts.assign(1, std::string());
@@ -183,7 +189,8 @@ void SongReader::Run() {
   // Strip the header and split at every "MTrk": the tags delimit the chunks, the length fields do not.
   Line("Lunghezza reale del file (su disco)  :" + NumberText(static_cast<int64_t>(data.size())) + " bytes.");
   const std::string_view body = data.substr(header.size());
-  Line("Lunghezza del file senza intestazione:" + NumberText(static_cast<int64_t>(data.size()) - 14) + " bytes.");
+  Line("Lunghezza del file senza intestazione:" + NumberText(static_cast<int64_t>(data.size()) - 14) +
+       " bytes.");
   Line(kRule);
   std::vector<size_t> starts;
   for (size_t at = body.find("MTrk"); at != std::string_view::npos; at = body.find("MTrk", at + 4)) {
@@ -211,11 +218,15 @@ void SongReader::Run() {
     Line(kDataLength.Format({k, full - 8}) + kFullLength.Format({k, full}));
   }
   Line(FormatMask("Lunghezza tot tracce dati :######   ", {totalData}) +
-       FormatMask("Lunghezza tot tracce reale :#####   ", {totalData + 8 * static_cast<int64_t>(t.TrackCount)}));
+       FormatMask("Lunghezza tot tracce reale :#####   ",
+                  {totalData + 8 * static_cast<int64_t>(t.TrackCount)}));
   Line(kRule);
 
+  // About one listing line of ~90 characters for every 3 or 4 bytes of track data.
+  listing_.Lines.Reserve(body.size() * 32, body.size() / 3);
   if (t.TempoBpm == 0) t.TempoBpm = 120;
-  for (int32_t track = 1; track <= t.TrackCount; ++track) DecodeTrack(track, chunks[static_cast<size_t>(track)]);
+  for (int32_t track = 1; track <= t.TrackCount; ++track)
+    DecodeTrack(track, chunks[static_cast<size_t>(track)]);
 
   t.LongestTrackTicks = 0;
   t.LongestTrack = 0;
@@ -225,11 +236,13 @@ void SongReader::Run() {
       t.LongestTrack = track;
     }
   }
-  if (unknownEventCount_ > 0) context_.messages.ShowMessage("Meta non riconosciuti:" + NumberText(unknownEventCount_));
+  if (unknownEventCount_ > 0)
+    context_.messages.ShowMessage("Meta non riconosciuti:" + NumberText(unknownEventCount_));
   WriteSummary();
 }
 
-void SongReader::WriteOpening(std::string_view header, size_t mthdCount, size_t mtrkCount, uint64_t headerTracks) {
+void SongReader::WriteOpening(std::string_view header, size_t mthdCount, size_t mtrkCount,
+                              uint64_t headerTracks) {
   const SongTables& t = tables_;
   Line(t.SongFileName);
   const LocalDateTime& now = context_.now;
@@ -249,7 +262,8 @@ void SongReader::WriteOpening(std::string_view header, size_t mthdCount, size_t 
   Line(kRule);
   Line("Tipo file midi  :" + NumberText(t.MidiFormat));
   Line("Numero tracce   :" + NumberText(static_cast<int64_t>(headerTracks)));
-  Line("Tempo (division): &H" + HexText(static_cast<uint64_t>(t.Division)) + " " + NumberText(t.Division) + "d");
+  Line("Tempo (division): &H" + HexText(static_cast<uint64_t>(t.Division)) + " " + NumberText(t.Division) +
+       "d");
   Line(kRule);
 }
 
@@ -258,7 +272,8 @@ void SongReader::WriteSummary() {
   const int64_t bpmDivision = static_cast<int64_t>(t.Division) * t.TempoBpm;
   // A song without tempo or division has no duration to guess: 0 rather than a division by zero.
   const double duration =
-      bpmDivision == 0 ? 0.0 : static_cast<double>(t.LongestTrackTicks) * 60.0 / static_cast<double>(bpmDivision);
+      bpmDivision == 0 ? 0.0
+                       : static_cast<double>(t.LongestTrackTicks) * 60.0 / static_cast<double>(bpmDivision);
   DebugLog(logs_, kSummaryRule);
   DebugLog(logs_, "                Tipo:" + NumberText(t.MidiFormat));
   DebugLog(logs_, "    Numero di tracce:" + NumberText(t.TrackCount));
@@ -267,7 +282,8 @@ void SongReader::WriteSummary() {
   DebugLog(logs_, kSummaryRule);
   DebugLog(logs_, "        bpm*division:" + NumberText(bpmDivision));
   DebugLog(logs_, kSummaryRule);
-  DebugLog(logs_, "     Tempo piu lungo:" + NumberText(t.LongestTrackTicks) + " nella traccia" + NumberText(t.LongestTrack));
+  DebugLog(logs_, "     Tempo piu lungo:" + NumberText(t.LongestTrackTicks) + " nella traccia" +
+                      NumberText(t.LongestTrack));
   DebugLog(logs_, "        Forse durata:" + DecimalText(duration));
   DebugLog(logs_, "        Canali usati: [" + t.UsedChannels + "]");
 }
@@ -280,8 +296,8 @@ void SongReader::DecodeTrack(int32_t track, std::string_view fullChunk) {
   Line("Analisi traccia (" + NumberText(track) + " ) lunghezza reale =" + NumberText(dataLength));
   Line(kAsteriskRule);
   const std::string_view lengthField = fullChunk.substr(std::min<size_t>(4, fullChunk.size()), 4);
-  Pend("Lunghezza nella traccia" + NumberText(track) + " decimale (4 bytes) =" +
-       NumberText(static_cast<int64_t>(ReadBigEndian(lengthField))) + "--> hex ");
+  Pend("Lunghezza nella traccia" + NumberText(track) +
+       " decimale (4 bytes) =" + NumberText(static_cast<int64_t>(ReadBigEndian(lengthField))) + "--> hex ");
   PendHexDump(lengthField);
   Line("");
   chunk_ = fullChunk.substr(std::min<size_t>(8, fullChunk.size()));
@@ -292,17 +308,14 @@ void SongReader::DecodeTrack(int32_t track, std::string_view fullChunk) {
 
   std::vector<TrackEvent>& events = t.TrackEvents[static_cast<size_t>(track)];
   events.reserve(chunk_.size() / 4 + 1);
-  static const Mask kDeltaMask(" Time:######d ");
-  static const Mask kClockMask("######## ");
+  // " Time:######d " with the delta, then "######## " with the track clock, in one pass.
+  static const Mask kTimeMask(" Time:######d ######## ");
   try {
     while (position_ < chunk_.size()) {
       const std::optional<int32_t> delta = ReadVarLen(chunk_, position_);
       if (!delta) break;
       trackTicks += *delta;
-      std::string& p = Piece();
-      kDeltaMask.AppendTo(p, {*delta});
-      kClockMask.AppendTo(p, {trackTicks});
-      Pend(p);
+      kTimeMask.AppendTo(Pending(), {*delta, trackTicks});
       const int status = MoveOn();
       if (status >= 0x80 && status <= 0xEF) {
         runningStatus_ = status;
@@ -336,8 +349,9 @@ bool SongReader::DecodeEvent(int status) {
       if (MoveOn() == 0) {
         Line("Fine traccia.");
         Line(kRule);
-        Line(FormatMask(" Time:######d unita' totali nella traccia ##",
-                        {tables_.TrackTicks[static_cast<size_t>(prefix_.analysedTrack)], prefix_.analysedTrack}));
+        Line(FormatMask(
+            " Time:######d unita' totali nella traccia ##",
+            {tables_.TrackTicks[static_cast<size_t>(prefix_.analysedTrack)], prefix_.analysedTrack}));
         Line(kRule);
         return false;
       }
@@ -437,7 +451,8 @@ void SongReader::DecodeMeta() {
       MoveOn(2);
       const int64_t tempo = b1 * 65536 + b2 * 256 + b3;
       // A tempo of 0 microseconds has no BPM: listed as 0, and the song's tempo stays as it was.
-      const auto bpm = tempo == 0 ? 0 : static_cast<int32_t>(std::nearbyint(60000000.0 / static_cast<double>(tempo)));
+      const auto bpm =
+          tempo == 0 ? 0 : static_cast<int32_t>(std::nearbyint(60000000.0 / static_cast<double>(tempo)));
       if (tempo != 0) t.TempoBpm = bpm;
       Store(kMetaTempo, bpm, 0);
       Line("Set tempo &h51 " + FormatMask("#######", {tempo}) + "d -> BPM=" + NumberTextNoBlank(bpm));
@@ -496,61 +511,50 @@ void SongReader::DecodeMeta() {
   }
 }
 
-void SongReader::ListNote(std::string_view title, int statusShown, int key, bool withKeyCharacter, int velocity,
-                          bool withVelocity) {
+void SongReader::ListNote(std::string_view title, int statusShown, int key, bool withKeyCharacter,
+                          int velocity, bool withVelocity) {
   static const Mask kKeyMask(" ###d");
   static const Mask kVelocityMask(" ###d>");
-  std::string& p = Piece();
+  // Pieces of our own hold no CR LF pair, so they go straight into the pending line.
+  std::string& p = Pending();
   p.append(title);
   AppendHexByte(p, statusShown);
-  Pend(p);
-  std::string& q = Piece();
   if (withKeyCharacter) {
-    q.push_back(' ');
-    q.push_back(static_cast<char>(key));
-    q.push_back(' ');
+    const char keyCharacter[3] = {' ', static_cast<char>(key), ' '};
+    p.append(keyCharacter, 3);
   }
-  q.append(" <&h");
-  AppendHexByte(q, key);
-  kKeyMask.AppendTo(q, {key});
-  q.append(NoteName(key));
-  if (!withVelocity) {
-    q.push_back('>');
-    Line(q);
-    return;
+  p.append(" <&h");
+  AppendHexByte(p, key);
+  kKeyMask.AppendTo(p, {key});
+  AppendNoteName(p, key);
+  if (withVelocity) {
+    p.append(" Vel=&h");
+    AppendHexByte(p, velocity);
+    kVelocityMask.AppendTo(p, {velocity});
+  } else {
+    p.push_back('>');
   }
-  Pend(q);
-  std::string& r = Piece();
-  r.append(" Vel=&h");
-  AppendHexByte(r, velocity);
-  kVelocityMask.AppendTo(r, {velocity});
-  Line(r);
+  EndLine();
 }
 
 // The listing of key pressure, controller, program, channel pressure and pitch bend.
 void SongReader::ListDataBytes(std::string_view title, int statusShown, int kindHigh, int data1, int data2) {
-  std::string& p = Piece();
-  p.append(title);
-  AppendHexByte(p, statusShown);
-  Pend(p);
   const bool lsbMsb = kindHigh == 0xA0 || kindHigh == 0xE0;
   const bool twoBytes = lsbMsb || kindHigh == 0xB0;
-  std::string& q = Piece();
-  q.append(lsbMsb ? " lsb=&h" : " Byte1=&h");
-  AppendHexByte(q, data1);
-  AppendNumberText(q, data1);
-  if (!lsbMsb) q.push_back('d');
-  if (!twoBytes) {
-    Line(q);
-    return;
+  std::string& p = Pending();
+  p.append(title);
+  AppendHexByte(p, statusShown);
+  p.append(lsbMsb ? " lsb=&h" : " Byte1=&h");
+  AppendHexByte(p, data1);
+  AppendNumberText(p, data1);
+  if (!lsbMsb) p.push_back('d');
+  if (twoBytes) {
+    p.append(lsbMsb ? " msb=&h" : " Byte2=&h");
+    AppendHexByte(p, data2);
+    AppendNumberText(p, data2);
+    if (!lsbMsb) p.push_back('d');
   }
-  Pend(q);
-  std::string& r = Piece();
-  r.append(lsbMsb ? " msb=&h" : " Byte2=&h");
-  AppendHexByte(r, data2);
-  AppendNumberText(r, data2);
-  if (!lsbMsb) r.push_back('d');
-  Line(r);
+  EndLine();
 }
 
 std::string_view DataTitle(int kindHigh) {
@@ -604,7 +608,8 @@ void SongReader::DecodeRunningStatus(int firstData) {
   if (status == 0) {
     // No usable running status: nothing more is consumed; decoding resumes at the next byte.
     ++unknownEventCount_;
-    Line("Comando non conosciuto!!!! &h" + HexByte(firstData) + " RS=" + HexByte(status) + std::string(40, '!'));
+    Line("Comando non conosciuto!!!! &h" + HexByte(firstData) + " RS=" + HexByte(status) +
+         std::string(40, '!'));
     Line("Metaevento non riconosciuto!!!! &h" + HexByte(firstData) + std::string(40, '+'));
     DebugLog(logs_, "Metaevento non riconosciuto!!!! &h" + HexByte(firstData));
     return;
@@ -636,6 +641,8 @@ void SongReader::DecodeRunningStatus(int firstData) {
 
 }  // namespace
 
-void AnalyseSong(const SongReaderContext& context) { SongReader(context).Run(); }
+void AnalyseSong(const SongReaderContext& context) {
+  SongReader(context).Run();
+}
 
 }  // namespace sonvela

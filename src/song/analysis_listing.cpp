@@ -21,7 +21,8 @@ void AppendFolded(std::string& out, std::string_view text) {
 
 }  // namespace
 
-void ListingWrite(AnalysisListing& listing, std::string_view text, bool continuation, const ListingPrefix& prefix) {
+void ListingWrite(AnalysisListing& listing, std::string_view text, bool continuation,
+                  const ListingPrefix& prefix) {
   if (continuation) {
     AppendFolded(listing.ListingPending, text);
     return;

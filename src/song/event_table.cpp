@@ -13,6 +13,10 @@ void ListEventTable(SongTables& tables, LineList& eventTable, Logs& logs, Messag
   }
   const std::string rule(79, '-');
   tables.GrandTotalTicks = 0;
+  int64_t eventCount = 0;
+  for (int32_t track = 1; track <= t.TrackCount; ++track) eventCount += t.TrackEventCount(track);
+  const auto expectedLines = static_cast<size_t>(eventCount) + 110 + 2 * static_cast<size_t>(t.TrackCount);
+  eventTable.Reserve(expectedLines * 40 + 100 * 20 * static_cast<size_t>(t.TrackCount), expectedLines);
   eventTable.Append(rule);
 
   static const Mask kRowMask("###");

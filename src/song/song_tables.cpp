@@ -3,7 +3,8 @@
 namespace sonvela {
 
 size_t SongTables::EventTableBytes() const {
-  size_t bytes = TrackEvents.capacity() * sizeof(TrackEvents[0]) + EventDueTime.capacity() * sizeof(EventDueTime[0]);
+  size_t bytes =
+      TrackEvents.capacity() * sizeof(TrackEvents[0]) + EventDueTime.capacity() * sizeof(EventDueTime[0]);
   for (const auto& track : TrackEvents) bytes += track.capacity() * sizeof(TrackEvent);
   for (const auto& track : EventDueTime) bytes += track.capacity() * sizeof(int64_t);
   bytes += (TrackTicks.capacity() + TrackCursor.capacity()) * sizeof(int64_t);

@@ -39,8 +39,13 @@ class Mask {
     int width = 0;
   };
   static void AppendField(std::string& out, const Field& field, const MaskNumber& number);
+  void AppendIntegers(std::string& out, std::initializer_list<MaskNumber> numbers) const;
+  size_t LayOutIntegers(char* line, std::initializer_list<MaskNumber> numbers) const;
+  static constexpr size_t kStackLine = 256;
   std::vector<Field> fields_;
-  std::string trailing_;  // literal text after the last field
+  bool integerFieldsOnly_ = true;
+  size_t maxIntegerLength_ = 0;  // the longest text integers can give
+  std::string trailing_;         // literal text after the last field
 };
 
 std::string FormatMask(std::string_view mask, std::initializer_list<MaskNumber> numbers);

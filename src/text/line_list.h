@@ -23,6 +23,11 @@ class LineList {
   // Builds a line in place: append to Open(), then Close().
   std::string& Open() { return text_; }
   void Close() { ends_.push_back(text_.size()); }
+  // Room for what is about to come, so that millions of lines are not copied as the buffer grows.
+  void Reserve(size_t bytes, size_t lines) {
+    text_.reserve(text_.size() + bytes);
+    ends_.reserve(ends_.size() + lines);
+  }
   void Clear() {
     text_.clear();
     ends_.clear();

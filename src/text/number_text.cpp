@@ -6,17 +6,6 @@
 
 namespace sonvela {
 
-void AppendNumberTextNoBlank(std::string& out, int64_t value) {
-  char buffer[24];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, result.ptr);
-}
-
-void AppendNumberText(std::string& out, int64_t value) {
-  if (value >= 0) out.push_back(' ');
-  AppendNumberTextNoBlank(out, value);
-}
-
 std::string NumberText(int64_t value) {
   std::string out;
   AppendNumberText(out, value);
@@ -39,13 +28,6 @@ std::string DecimalText(double value) {
   if (!std::signbit(value)) out.push_back(' ');
   out += buffer;
   return out;
-}
-
-void AppendHexByte(std::string& out, int64_t value) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  const auto byte = static_cast<uint8_t>(value & 0xFF);
-  out.push_back(kDigits[byte >> 4]);
-  out.push_back(kDigits[byte & 0x0F]);
 }
 
 std::string HexByte(int64_t value) {

@@ -28,7 +28,8 @@ bool ListingContains(const LoadedSong& song, std::string_view text) {
 TEST(AnalyseSong, WithoutDataSaysSoAndChangesNothing) {
   LoadedSong song;
   Load(song, "");
-  EXPECT_EQ(song.messages.shown, (std::vector<std::string>{"No midi file loaded!", "Nessun dato disponibile!"}));
+  EXPECT_EQ(song.messages.shown,
+            (std::vector<std::string>{"No midi file loaded!", "Nessun dato disponibile!"}));
   EXPECT_TRUE(song.listing().empty());
   EXPECT_TRUE(song.logs.Debug.Empty());
 }
@@ -46,7 +47,8 @@ TEST(AnalyseSong, HeaderOnlyFileHasNoTracksButASummary) {
 }
 
 TEST(AnalyseSong, ShortFilesAreReadAsFarAsTheyGo) {
-  for (const std::string& bytes : {std::string("M"), std::string("MThd\0\0\0\6\0\1", 10), std::string("MTrk")}) {
+  for (const std::string& bytes :
+       {std::string("M"), std::string("MThd\0\0\0\6\0\1", 10), std::string("MTrk")}) {
     LoadedSong song;
     Load(song, bytes);
     EXPECT_EQ(song.tables().Division, 0);
@@ -138,7 +140,9 @@ TEST(AnalyseSong, EventCutByTheChunkEndIsNotStoredAndItsPiecesWait) {
   song.document.Tables.SongFileName = "next.mid";
   song.document.Tables.SongFileData = Header(0, 0, 96);
   AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
-  EXPECT_TRUE(ListingContains(song, "         " " Time:     5d        5 next.mid"));
+  EXPECT_TRUE(ListingContains(song,
+                              "         "
+                              " Time:     5d        5 next.mid"));
   EXPECT_EQ(song.document.Listing.ListingPending, "");
 }
 

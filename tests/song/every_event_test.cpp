@@ -55,9 +55,11 @@ TEST(EveryEventFile, ListingMatchesLineForLine) {
       " 1:    8  Time:     0d        0 Tempo sigt&h58(Num 6/Den 8) MIDI-clocks\\click=24 32nds\\quarter=8",
       "          Time:     0d        0 Key signature  1 flat scala minore",
       "          Time:     0d        0 Proprietary     2bytes: 41 10 ",
-      "          Time:     0d        0 Metaevento non riconosciuto!!!! &h60****************************************",
+      "          Time:     0d        0 Metaevento non riconosciuto!!!! "
+      "&h60****************************************",
       "          Time:     0d        0 SysEx          7E 7F F7 ",
-      "          Time:     5d        5 Comando non conosciuto!!!! &h41 RS=00!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!",
+      "          Time:     5d        5 Comando non conosciuto!!!! &h41 "
+      "RS=00!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!",
       "         Metaevento non riconosciuto!!!! &h41++++++++++++++++++++++++++++++++++++++++",
       " 1:    9  Time:    10d       15 Nota  on   91 <  <&h3C  60d do   C :3 Vel=&h64 100d>",
       " 1:   10  Time:    10d       25 Nota. on   91 <&h3E  62d re   D :3 Vel=&h50  80d>",
@@ -86,12 +88,14 @@ TEST(EveryEventFile, ListingMatchesLineForLine) {
       "         *******************************************************************************",
       "         Lunghezza nella traccia 2 decimale (4 bytes) = 214--> hex 00 00 00 D6 ",
       "         -------------------------------------------------------------------------------",
-      " 2:    1  Time:     0d        0 Text var len 200 kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk",
+      " 2:    1  Time:     0d        0 Text var len 200 "
+      "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk"
+      "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk",
       " 2:    2  Time:     0d        0 Nota  on   99 $  <&h24  36d do   C :1 Vel=&h7F 127d>",
       "          Time:   480d      480 Fine traccia.",
       "         -------------------------------------------------------------------------------",
       "          Time:   480d unita' totali nella traccia  2",
-      "         -------------------------------------------------------------------------------"  };
+      "         -------------------------------------------------------------------------------"};
   const std::vector<std::string> listing = song.listing();
   ASSERT_EQ(listing.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(listing[i], expected[i]) << "line " << i + 1;
@@ -101,22 +105,21 @@ TEST(EveryEventFile, ListingMatchesLineForLine) {
 TEST(EveryEventFile, SummaryGoesToTheDebugLogAndUnknownsToOneMessage) {
   LoadedSong song;
   Load(song, EveryEventFile(), "every.mid");
-  const std::vector<std::string> expected = {
-      "every.mid",
-      "Metaevento non riconosciuto!!!! &h41",
-      "***************************************************",
-      "                Tipo: 1",
-      "    Numero di tracce: 2",
-      "                 BPM: 100",
-      "            Division: 96",
-      "***************************************************",
-      "        bpm*division: 9600",
-      "***************************************************",
-      "     Tempo piu lungo: 480 nella traccia 2",
-      "        Forse durata: 3",
-      "        Canali usati: [ **      *      ]",
-      "       Totale totali: 653",
-      "Creato l'eseguibile, pronto a suonare!"  };
+  const std::vector<std::string> expected = {"every.mid",
+                                             "Metaevento non riconosciuto!!!! &h41",
+                                             "***************************************************",
+                                             "                Tipo: 1",
+                                             "    Numero di tracce: 2",
+                                             "                 BPM: 100",
+                                             "            Division: 96",
+                                             "***************************************************",
+                                             "        bpm*division: 9600",
+                                             "***************************************************",
+                                             "     Tempo piu lungo: 480 nella traccia 2",
+                                             "        Forse durata: 3",
+                                             "        Canali usati: [ **      *      ]",
+                                             "       Totale totali: 653",
+                                             "Creato l'eseguibile, pronto a suonare!"};
   EXPECT_EQ(song.logs.Debug.ToVector(), expected);
   EXPECT_EQ(song.messages.shown, std::vector<std::string>{"Meta non riconosciuti: 2"});
 }
@@ -154,7 +157,8 @@ TEST(EveryEventFile, TablesHoldTheStoredEvents) {
   EXPECT_EQ(t.Event(1, 7).data1, 100);
   EXPECT_EQ(t.Event(1, 8).data2, 8);
   for (int32_t track = 1; track <= t.TrackCount; ++track) {
-    EXPECT_EQ(t.EventDueTime[static_cast<size_t>(track)].size(), static_cast<size_t>(t.TrackEventCount(track)) + 1);
+    EXPECT_EQ(t.EventDueTime[static_cast<size_t>(track)].size(),
+              static_cast<size_t>(t.TrackEventCount(track)) + 1);
   }
 }
 

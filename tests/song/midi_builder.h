@@ -27,7 +27,9 @@ inline std::string Header(int format, int tracks, int division) {
          BigEndian(static_cast<uint32_t>(tracks), 2) + BigEndian(static_cast<uint32_t>(division), 2);
 }
 
-inline std::string Track(std::string_view data) { return "MTrk" + BigEndian(static_cast<uint32_t>(data.size()), 4) + std::string(data); }
+inline std::string Track(std::string_view data) {
+  return "MTrk" + BigEndian(static_cast<uint32_t>(data.size()), 4) + std::string(data);
+}
 
 inline std::string Delta(uint32_t ticks) {
   std::string out;

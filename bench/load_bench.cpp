@@ -1,0 +1,98 @@
+// Load benchmark: `load_bench generate FILE EVENTS_PER_TRACK` writes a dense 16-track file;
+// `load_bench load FILE` reads it, analyses it with the complete listing and lists the event table,
+// and prints the time of each step and the memory the song tables hold per stored event.
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "files/read_song_file.h"
+#include "song/analyse_song.h"
+#include "song/event_table.h"
+#include "song/midi_bytes.h"
+#include "song/song_document.h"
+#include "text/logs.h"
+
+namespace {
+
+class QuietMessages : public sonvela::MessageBoxes {
+ public:
+  void ShowMessage(std::string_view text) override {
+    std::fprintf(stderr, "%.*s\n", int(text.size()), text.data());
+  }
+};
+
+std::string BigEndian(uint32_t value, int width) {
+  std::string out;
+  for (int i = width - 1; i >= 0; --i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  return out;
+}
+
+// Four events in 15 bytes: a note-on with its status, then running status with one- and two-byte deltas.
+std::string DenseTrack(int channel, int events) {
+  std::string data;
+  data.reserve(static_cast<size_t>(events) * 4 + 16);
+  data += std::string("\x00\xFF\x51\x03\x07\xA1\x20", 7);
+  int key = 36 + channel;
+  for (int i = 0; i + 4 <= events; i += 4) {
+    const char note = static_cast<char>(key);
+    const char next = static_cast<char>(key + 7);
+    data += {'\x01', static_cast<char>(0x90 | channel), note, '\x64'};
+    data += {'\x05', note, '\x00'};
+    sonvela::AppendVarLen(data, 130);
+    data += {next, '\x50'};
+    sonvela::AppendVarLen(data, 200);
+    data += {next, '\x00'};
+    key = 36 + (key - 36 + 5) % 60;
+  }
+  data += std::string("\x00\xFF\x2F\x00", 4);
+  return "MTrk" + BigEndian(static_cast<uint32_t>(data.size()), 4) + data;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc == 4 && std::string(argv[1]) == "generate") {
+    const int perTrack = std::atoi(argv[3]);
+    std::string file = "MThd" + BigEndian(6, 4) + BigEndian(1, 2) + BigEndian(16, 2) + BigEndian(480, 2);
+    for (int channel = 0; channel < 16; ++channel) file += DenseTrack(channel, perTrack);
+    std::ofstream(argv[2], std::ios::binary).write(file.data(), static_cast<std::streamsize>(file.size()));
+    std::printf("wrote %s: %zu bytes, %d events per track\n", argv[2], file.size(), perTrack);
+    return 0;
+  }
+  if (argc != 3 || std::string(argv[1]) != "load") {
+    std::fprintf(stderr, "usage: load_bench generate FILE EVENTS_PER_TRACK | load_bench load FILE\n");
+    return 2;
+  }
+  sonvela::SongDocument document;
+  sonvela::Logs logs;
+  QuietMessages messages;
+  document.Tables.SongFileName = argv[2];
+  const auto start = std::chrono::steady_clock::now();
+  if (!sonvela::ReadSongFile(document.Tables, messages)) return 1;
+  const double read = Seconds(start);
+  const auto analyseStart = std::chrono::steady_clock::now();
+  sonvela::AnalyseSong({document.Tables, document.Listing, logs, messages, sonvela::LocalDateTimeNow()});
+  const double analyse = Seconds(analyseStart);
+  const auto tableStart = std::chrono::steady_clock::now();
+  sonvela::ListEventTable(document.Tables, document.EventTable, logs, messages);
+  const double table = Seconds(tableStart);
+  const double total = Seconds(start);
+
+  int64_t events = 0;
+  for (int32_t t = 1; t <= document.Tables.TrackCount; ++t) events += document.Tables.TrackEventCount(t);
+  const double bytesPerEvent = events ? double(document.Tables.EventTableBytes()) / double(events) : 0;
+  std::printf("events %lld  listing lines %zu  event table lines %zu\n", static_cast<long long>(events),
+              document.Listing.Lines.Size(), document.EventTable.Size());
+  std::printf("read %.3f s  analyse+listing %.3f s  event table %.3f s  total %.3f s\n", read, analyse, table,
+              total);
+  std::printf("song tables %.1f bytes per stored event\n", bytesPerEvent);
+  std::printf("ns per event %.1f\n", events ? total * 1e9 / double(events) : 0);
+  return 0;
+}
