@@ -1,5 +1,6 @@
 // One event of the song: what is sent, shown and logged for it.
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -20,8 +21,10 @@ bool Within(int kind, int first, int last) {
   return kind >= first && kind <= last;
 }
 
-void SetKey(std::array<int32_t, 128>& keyOn, int key, int32_t on) {
-  if (key >= 0 && key < 128) keyOn[static_cast<size_t>(key)] = on;
+// The reader keeps data bytes as found (0..255). Key 0 lights nothing, and neither does a byte beyond the
+// keyboards and the key table; such a note is still sent as stored.
+bool LightsKey(int key) {
+  return key >= 1 && key <= 127;
 }
 
 const std::string& TextAt(const std::vector<std::string>& texts, int32_t index) {
@@ -45,13 +48,13 @@ bool Transport::PlayEvent(int32_t track) {
 
   if (Within(kind, 0x90, 0x9F)) {
     send = noteOn = true;
-    if (data1 != 0) {
+    if (LightsKey(data1)) {
       channel = kind - 0x8F;
       ShowNoteOn(channel, data1, data2);
     }
   } else if (Within(kind, 0x80, 0x8F)) {
     send = noteOff = true;
-    if (data1 != 0) {
+    if (LightsKey(data1)) {
       channel = kind - 0x7F;
       ShowNoteOff(channel, data1);
     }
@@ -74,8 +77,12 @@ bool Transport::PlayEvent(int32_t track) {
   } else if (Within(kind, kMetaCopyright, kMetaMarker)) {
     MessageLog(logs_, TextAt(t.TaggedTexts, data1));
   } else {
-    DebugLog(logs_, "Evento non nota: &h" + HexText(static_cast<uint64_t>(kind)) + NumberText(data1) +
-                        NumberText(data2) + NumberText(event.tick));
+    line_ = "Evento non nota: &h";
+    line_ += HexText(static_cast<uint64_t>(kind));
+    AppendNumberText(line_, data1);
+    AppendNumberText(line_, data2);
+    AppendNumberText(line_, event.tick);
+    DebugLog(logs_, line_);
   }
 
   const int eventChannel = (kind & 0x0F) + 1;
@@ -96,7 +103,9 @@ bool Transport::PlayEvent(int32_t track) {
     SendShortMessage(midi_, kind, data1, data2 * static_cast<double>(state_.DataScale));
     if (monitored) {
       static const Mask kSentLine("da1=#### da2=#### da3=#### da4=#####");
-      DebugLog(logs_, kSentLine.Format({kind, data1, data2, event.tick}));
+      line_.clear();
+      kSentLine.AppendTo(line_, {kind, data1, data2, event.tick});
+      DebugLog(logs_, line_);
     }
   }
   return CheckLoopAndEnd();
@@ -105,20 +114,21 @@ bool Transport::PlayEvent(int32_t track) {
 void Transport::ShowNoteOn(int channel, int key, int velocity) {
   const auto ch = static_cast<size_t>(channel);
   state_.ChannelNoteOn[ch] = channel;
-  SetKey(state_.KeyOn, key, 1);
+  state_.KeyOn[static_cast<size_t>(key)] = 1;
   if (state_.ChannelMuted[ch] != 0) return;
   screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), key + 1, kChannelColour[ch]);
   if (screen_.IsChecked(ChannelControl(kChannelFilterBase, channel))) {
     screen_.PaintBigKeyboard(key + 1, kChannelColour[1]);
   }
   state_.ChannelMeter[1][ch] = 1;
-  state_.ChannelMeter[2][ch] = velocity;
+  // A level bar reaches 127; a velocity byte can say more.
+  state_.ChannelMeter[2][ch] = std::clamp(velocity, 0, 127);
 }
 
 void Transport::ShowNoteOff(int channel, int key) {
   const auto ch = static_cast<size_t>(channel);
   state_.ChannelNoteOn[ch] = 0;
-  SetKey(state_.KeyOn, key, 0);
+  state_.KeyOn[static_cast<size_t>(key)] = 0;
   if (state_.ChannelMuted[ch] != 0) return;
   screen_.SetText(ChannelControl(kChannelIndicatorBase, channel), "-");
   screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), key + 1, kRestoreKey);
@@ -130,13 +140,16 @@ void Transport::ShowNoteOff(int channel, int key) {
 void Transport::LogMonitorLine(int32_t track, int32_t index, const TrackEvent& event, bool noteOn,
                                bool noteOff) {
   static const Mask kEventLine("tr=##/p=####/te=######/chn=##/");
-  std::string line = kEventLine.Format({track, index, event.tick, (event.command & 0x0F) + 1});
-  line += "&h";
-  line += HexText(static_cast<uint64_t>(event.command));
-  line += ' ';
-  if (noteOn) line += FormatZeros(event.data1, "000 ") + "on ";
-  if (noteOff) line += FormatZeros(event.data1, "000 ") + "off";
-  DebugLog(logs_, line);
+  line_.clear();
+  kEventLine.AppendTo(line_, {track, index, event.tick, (event.command & 0x0F) + 1});
+  line_ += "&h";
+  line_ += HexText(static_cast<uint64_t>(event.command));
+  line_ += ' ';
+  if (noteOn || noteOff) {
+    line_ += FormatZeros(event.data1, "000 ");
+    line_ += noteOn ? "on " : "off";
+  }
+  DebugLog(logs_, line_);
 }
 
 }  // namespace sonvela

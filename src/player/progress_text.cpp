@@ -24,6 +24,11 @@ double PlayedFraction(int64_t songPosition, int64_t longestTrackTicks) {
   return static_cast<double>(songPosition) / (60000.0 * static_cast<double>(longestTrackTicks));
 }
 
+double PlayedPercent(int64_t songPosition, int64_t longestTrackTicks) {
+  if (longestTrackTicks <= 0) return 0;
+  return static_cast<double>(songPosition) * 100 / (60000.0 * static_cast<double>(longestTrackTicks));
+}
+
 void FormatProgressText(std::string& out, double elapsedSeconds, double lengthSeconds, double percent) {
   static const Mask kElapsed("Tempo:####.# s ");
   static const Mask kLength(" (####.# s)");

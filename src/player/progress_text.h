@@ -15,6 +15,9 @@ std::string TimeOfDayText(const LocalDateTime& time);
 double SongLengthSeconds(const SongTables& tables);
 // Position as a fraction of the song, 0 for a song of no length.
 double PlayedFraction(int64_t songPosition, int64_t longestTrackTicks);
+// The label's percent: position x 100 / (60000 x length), in that order; 100 x the fraction can land on the
+// other side of a rounding tie (210 of a one-tick song must show 0.3). 0 for a song of no length.
+double PlayedPercent(int64_t songPosition, int64_t longestTrackTicks);
 // "Tempo:  12.3 s  ( 185.0 s)   6.7% ": replaces the text in out, reusing its buffer.
 void FormatProgressText(std::string& out, double elapsedSeconds, double lengthSeconds, double percent);
 // One progress tick of a level bar: falls by 10 once its note is off, but a level of 1 stays.

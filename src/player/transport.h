@@ -3,11 +3,13 @@
 // transport control of the main window. It owns the transport state and the timer slots; the song, the
 // logs and the outside world come in by reference. Everything runs on the UI thread.
 //
-// Use: construct; load a song into the document (LoadSongFile); StartPlayback; deliver every tick of the
-// timers to OnTimerTick (the platform's TickTimers calls it as TickSink); read State().ProgressText and
-// State().PlayStatus ("finito" when the song has ended or its intro ran out); ResetSong before the next load.
+// Use: construct; StartSecondTick once the window is up; load a song into the document (LoadSongFile);
+// StartPlayback; deliver every tick of the timers to OnTimerTick (the platform's TickTimers calls it as
+// TickSink); read State().ProgressText and State().PlayStatus ("finito" when the song has ended or its intro
+// ran out); ResetSong before the next load; KillAllTimers when the window goes.
 
 #include <cstdint>
+#include <string>
 
 #include "player/midi_out.h"
 #include "player/screen.h"
@@ -35,6 +37,11 @@ class Transport : public TickSink {
   const SequencerClock& Clock() const { return clock_; }
   // Song time stands still between ticks: true while the sequencer timer runs.
   bool Running() const { return clock_.SequencerTimer(kSequencerSlot) != 0; }
+
+  // The wall clock's timer (slot 2) runs from the end of the main window's initialisation until the window
+  // is destroyed, which stops every timer.
+  void StartSecondTick();
+  void KillAllTimers();
 
   // Timer ticks: slot 1 the song clock, 2 the wall clock, 3 the progress label.
   void OnTimerTick(int slot) override;
@@ -92,6 +99,7 @@ class Transport : public TickSink {
   // After an event, and once after each tick: the loop end and the song end. Returns true on a loop restart.
   bool CheckLoopAndEnd();
   void EndSong();
+  // Key 1..127 only: the key table and the keyboards end there.
   void ShowNoteOn(int channel, int key, int velocity);
   void ShowNoteOff(int channel, int key);
   void LogMonitorLine(int32_t track, int32_t index, const TrackEvent& event, bool noteOn, bool noteOff);
@@ -104,6 +112,8 @@ class Transport : public TickSink {
   SequencerClock clock_;
   TransportState state_;
   bool endedThisTick_ = false;
+  // Log lines and labels are built here, reusing its room, so that playing events does not allocate.
+  std::string line_;
 };
 
 }  // namespace sonvela

@@ -9,6 +9,12 @@
 
 namespace sonvela {
 
+namespace {
+// Far beyond any song's tempo; doubling stops below it instead of overflowing.
+constexpr int32_t kMaxTempoBpm = 1'000'000;
+constexpr int32_t kLastProgram = 127;
+}  // namespace
+
 void Transport::SetLoopStart(float percent) {
   state_.LoopStartPercent = percent;
   if (state_.LoopStartPercent > state_.LoopEndPercent) state_.LoopEndPercent = state_.LoopStartPercent + 1;
@@ -96,7 +102,8 @@ void Transport::HalveTempo() {
 }
 
 void Transport::DoubleTempo() {
-  Tables().TempoBpm *= 2;
+  int32_t& tempo = Tables().TempoBpm;
+  if (tempo >= -kMaxTempoBpm / 2 && tempo <= kMaxTempoBpm / 2) tempo *= 2;
   ShowBpm();
 }
 
@@ -109,14 +116,17 @@ void Transport::StepInstrument(int channel, bool leftDown, bool rightDown) {
       screen_.ShowProgramOnChannel(channel, program, kProgramStepped);
     }
     // After Play a label stands for no program (-1): there is nothing to send.
-    if (program >= 0) SendShortMessage(midi_, kProgramChangeStatus + channel - 1, program, 127);
+    if (program >= 0 && program <= kLastProgram)
+      SendShortMessage(midi_, kProgramChangeStatus + channel - 1, program, 127);
   };
   if (leftDown) step(program > 0, program - 1);
-  if (rightDown) step(program < 127, program + 1);
+  if (rightDown) step(program < kLastProgram, program + 1);
 }
 
 void Transport::ShowBpm() {
-  screen_.SetText(kBpmLabel, "BPM" + NumberText(Tables().TempoBpm));
+  line_ = "BPM";
+  AppendNumberText(line_, Tables().TempoBpm);
+  screen_.SetText(kBpmLabel, line_);
 }
 
 }  // namespace sonvela

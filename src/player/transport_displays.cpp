@@ -11,6 +11,14 @@ namespace {
 constexpr double kSecondsPerDay = 86400;
 }
 
+void Transport::StartSecondTick() {
+  clock_.MMTimerStart(kSecondSlot, kSecondPeriodMs);
+}
+
+void Transport::KillAllTimers() {
+  clock_.MMTimerKill(0);
+}
+
 void Transport::OnTimerTick(int slot) {
   switch (slot) {
     case kSequencerSlot:
@@ -50,7 +58,7 @@ void Transport::OnSecondTick() {
 
 void Transport::RefreshProgressText() {
   FormatProgressText(state_.ProgressText, ElapsedSeconds(), SongLengthSeconds(document_.Tables),
-                     100 * PlayedNow());
+                     PlayedPercent(state_.SongPosition, document_.Tables.LongestTrackTicks));
   screen_.SetText(kProgressLabel, state_.ProgressText);
 }
 
@@ -66,8 +74,11 @@ void Transport::ShowLoopBar() {
 }
 
 void Transport::ShowProgramOnChannel(int channel, int program) {
-  screen_.ShowProgramOnChannel(channel, program, kProgramShown);
-  state_.InstrumentProgram[static_cast<size_t>(channel)] = program;
+  // The reader keeps a data byte as found (0..255). A label names programs 0..127 only; one beyond stands
+  // for none, so that stepping from it cannot send a byte above 127.
+  const bool named = program >= 0 && program <= 127;
+  if (named) screen_.ShowProgramOnChannel(channel, program, kProgramShown);
+  state_.InstrumentProgram[static_cast<size_t>(channel)] = named ? program : -1;
 }
 
 void Transport::ShowChannelUsage() {

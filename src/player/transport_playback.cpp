@@ -1,17 +1,15 @@
 // Play, the song clock's tick, seeking, pause, stop and reset.
 
+#include <algorithm>
 #include <cmath>
 
 #include "player/control_ids.h"
 #include "player/midi_primitives.h"
 #include "player/progress_text.h"
+#include "player/song_time.h"
 #include "player/transport.h"
 
 namespace sonvela {
-
-namespace {
-constexpr int64_t kDueUnitsPerTick = 60000;
-}
 
 Transport::Transport(SongDocument& document, Logs& logs, const TransportPorts& ports)
     : document_(document),
@@ -59,7 +57,8 @@ void Transport::StartPlayback() {
 void Transport::OnSequencerTick() {
   SongTables& t = Tables();
   endedThisTick_ = false;
-  state_.SongPosition += static_cast<int64_t>(t.Division) * t.TempoBpm * 10;
+  const int64_t step = SongTimeProduct(SongTimeProduct(t.Division, t.TempoBpm), 10);
+  state_.SongPosition = SongTimeSum(state_.SongPosition, step);
   for (int32_t track = 1; track <= t.TrackCount; ++track) {
     const int32_t count = t.TrackEventCount(track);
     if (count == 0) continue;
@@ -86,7 +85,7 @@ bool Transport::CheckLoopAndEnd() {
     ContinueFromPercent(state_.LoopStartPercent);
     restarted = true;
   }
-  if (state_.SongPosition >= kDueUnitsPerTick * Tables().LongestTrackTicks) EndSong();
+  if (state_.SongPosition >= DueTimeOfTick(Tables().LongestTrackTicks)) EndSong();
   return restarted;
 }
 
@@ -106,8 +105,10 @@ void Transport::ContinueFromPercent(float percent) {
   SongTables& t = Tables();
   // A click on a surface of no width gives no point: take the start.
   const double point = std::isfinite(percent) ? static_cast<double>(percent) : 0.0;
-  state_.SongPosition =
-      std::llrint(point / 100 * static_cast<double>(t.LongestTrackTicks) * kDueUnitsPerTick);
+  // A point in a song too long for song time stops at the limit, as the due times do.
+  constexpr auto kLimit = static_cast<double>(kSongTimeLimit);
+  const double position = point / 100 * static_cast<double>(t.LongestTrackTicks) * kDueUnitsPerTick;
+  state_.SongPosition = LimitedSongTime(std::llrint(std::clamp(position, -kLimit, kLimit)));
   FillDueTimes();
   Silence();
   // Events at or before the point are passed over, not replayed.
@@ -170,7 +171,7 @@ void Transport::FillDueTimes() {
     auto& due = t.EventDueTime[static_cast<size_t>(track)];
     if (due.size() < static_cast<size_t>(count) + 1) due.resize(static_cast<size_t>(count) + 1);
     for (int32_t index = 1; index <= count; ++index) {
-      due[static_cast<size_t>(index)] = kDueUnitsPerTick * t.Event(track, index).tick;
+      due[static_cast<size_t>(index)] = DueTimeOfTick(t.Event(track, index).tick);
     }
     t.TrackCursor[static_cast<size_t>(track)] = 1;
   }

@@ -96,6 +96,32 @@ TEST_F(PlayEventTest, NotesLightKeysAndTheChannelIndicator) {
   EXPECT_EQ(screen.texts[indicator], "-");
 }
 
+TEST_F(PlayEventTest, DataBytesBeyondMidiAreSentAsStoredButReachNoDisplayOutOfRange) {
+  // The reader keeps data bytes 0..255 as found, e.g. a running-status byte 0xF8 taken for data.
+  Play({{0x90, 200, 100, 1}, {0x91, 60, 200, 2}, {0xC0, 200, 0, 3}, {0x80, 200, 0, 4}});
+  transport.ToggleMonitor();
+  screen.keys.clear();
+  Tick(4);
+  transport.OnProgressTick();
+  EXPECT_THAT(SentSince(mark),
+              ElementsAre(Word(0x90, 200, 100), Word(0x91, 60, 200), Word(0xC0, 200, 0), Word(0x80, 200, 0)));
+  for (const auto& paint : screen.keys) {
+    EXPECT_TRUE(paint.key >= 0 && paint.key <= 128) << paint.key;
+  }
+  EXPECT_EQ(screen.keys.size(), 2u);  // key 60 of channel 2, on both keyboards
+  for (const auto& [id, levels] : screen.levels) {
+    for (int level : levels) EXPECT_TRUE(level >= 0 && level <= 127) << id << ": " << level;
+  }
+  EXPECT_TRUE(screen.programs.empty());
+  EXPECT_EQ(screen.texts[ChannelControl(kChannelIndicatorBase, 1)], "");
+
+  // Program 200 names no instrument: a step goes from none, never to a byte above 127.
+  mark = midi.Sent.size();
+  transport.StepInstrument(1, true, false);
+  transport.StepInstrument(1, false, true);
+  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0xC0, 0, 127)));
+}
+
 TEST_F(PlayEventTest, TextsGoToTheLyricLineTheMessageLogOrTheDebugLog) {
   NewSong(song, 100, 60);
   song.TextEvents = {"", "Hel", ""};

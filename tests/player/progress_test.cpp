@@ -11,6 +11,7 @@ namespace sonvela {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 
 TEST(ProgressText, FillsItsColumns) {
   std::string text = "old";
@@ -31,6 +32,32 @@ TEST_F(DisplayTest, ProgressLabelFollowsTheSong) {
   transport.OnProgressTick();
   EXPECT_EQ(transport.State().ProgressText, "Tempo:  12.3 s  ( 185.0 s)   6.7% ");
   EXPECT_EQ(screen.texts[kProgressLabel], transport.State().ProgressText);
+}
+
+TEST_F(DisplayTest, PercentTakesTheHundredfoldPositionSoATieRoundsAsItLies) {
+  // One clock tick of 21 x 1 x 10 units into a song of one tick is 0.35 %: 21000 / 60000 lies just below
+  // the tie, 100 x (210 / 60000) just above it.
+  NewSong(song, 21, 1);
+  AddTrack(song, {{0x90, 60, 100, 0}}, 1);
+  transport.StartPlayback();
+  Tick();
+  transport.OnProgressTick();
+  EXPECT_THAT(transport.State().ProgressText, EndsWith("   0.3% "));
+  EXPECT_EQ(PlayedPercent(210, 0), 0);
+}
+
+TEST_F(DisplayTest, TheWallClockTicksFromWindowStartUntilEveryTimerIsKilled) {
+  transport.StartSecondTick();
+  timers.Tick(transport, kSecondSlot);
+  EXPECT_EQ(screen.texts[kTimeLabel], "Ora: 10:00:00");
+  NewSong(song);
+  AddTrack(song, {{0x90, 60, 100, 0}}, 1000);
+  transport.StartPlayback();
+  transport.KillAllTimers();
+  for (int slot = kSequencerSlot; slot <= kProgressSlot; ++slot) {
+    EXPECT_FALSE(timers.Running(slot)) << slot;
+    EXPECT_EQ(transport.Clock().SequencerTimer(slot), 0u) << slot;
+  }
 }
 
 TEST_F(DisplayTest, LevelsFallByTenAfterTheNoteOffButOneStays) {
@@ -84,7 +111,7 @@ TEST_F(DisplayTest, ContinuoPlaysTheNextSongOfTheListAndWraps) {
     started.emplace_back(logs.Messages.Back().substr(0, 5));
     Tick(5);
     EXPECT_EQ(transport.State().PlayStatus, "finito");
-    timers.Start(kSecondSlot, kSecondPeriodMs);
+    transport.StartSecondTick();
     timers.Tick(transport, kSecondSlot);
     EXPECT_EQ(transport.State().PlayStatus, "suono");
   }

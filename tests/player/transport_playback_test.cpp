@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "player/player_bench.h"
 
 namespace sonvela {
@@ -8,6 +11,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::EndsWith;
 
 class PlaybackTest : public PlayerBench {};
 
@@ -101,6 +105,16 @@ TEST_F(PlaybackTest, HalvingAndDoublingTheTempo) {
   EXPECT_EQ(song.TempoBpm, 62);
   transport.DoubleTempo();
   EXPECT_EQ(screen.texts[kBpmLabel], "BPM 124");
+
+  // Doubling stops short of a tempo no song has, rather than overflow.
+  song.TempoBpm = 500000;
+  transport.DoubleTempo();
+  EXPECT_EQ(screen.texts[kBpmLabel], "BPM 1000000");
+  transport.DoubleTempo();
+  EXPECT_EQ(song.TempoBpm, 1000000);
+  song.TempoBpm = std::numeric_limits<int32_t>::max() / 2 + 1;
+  transport.DoubleTempo();
+  EXPECT_EQ(song.TempoBpm, std::numeric_limits<int32_t>::max() / 2 + 1);
 
   song.TempoBpm = 1;
   transport.HalveTempo();
@@ -245,6 +259,38 @@ TEST_F(PlaybackTest, ASongOfNoLengthEndsAtOnceAndShowsNothingBroken) {
   EXPECT_EQ(screen.texts[kProgressLabel], "Tempo:   0.0 s  (   0.0 s)   0.0% ");
   transport.ContinueFromPercent(50);
   EXPECT_EQ(transport.State().SongPosition, 0);
+}
+
+// Each delta of a file may be 2^31 - 1, so an event can lie past any 64-bit song time.
+constexpr int64_t kFarTick = int64_t{1} << 50;
+
+TEST_F(PlaybackTest, AnEventBeyondSongTimeIsNeverReached) {
+  NewSong(song, 96, 120);
+  AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, kFarTick}});
+  transport.StartPlayback();
+  const size_t mark = midi.Sent.size();
+  Tick(100);
+  // Wrapped, 60000 x 2^50 is negative: the note-off would be due at once and the song over.
+  EXPECT_TRUE(SentSince(mark).empty());
+  EXPECT_TRUE(Playing());
+  EXPECT_EQ(transport.State().SongPosition, 100 * 96 * 120 * 10);
+  transport.OnProgressTick();
+  EXPECT_THAT(screen.texts[kProgressLabel], EndsWith("   0.0% "));
+  // Half of it is past song time too; the point must not wrap behind the start.
+  transport.ContinueFromPercent(50);
+  EXPECT_GT(transport.State().SongPosition, 100 * 96 * 120 * 10);
+}
+
+TEST_F(PlaybackTest, AClockStepBeyondSongTimeStopsAtItsLimitAndEndsTheSong) {
+  // No file gives such a tempo and division, but 10 x 2^62 per tick must not wrap the clock.
+  NewSong(song, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max());
+  AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, kFarTick}});
+  transport.StartPlayback();
+  const size_t mark = midi.Sent.size();
+  Tick(2);
+  EXPECT_GT(transport.State().SongPosition, 0);
+  EXPECT_EQ(SentSince(mark).front(), Word(0x80, 60, 0));
+  EXPECT_EQ(transport.State().PlayStatus, "finito");
 }
 
 TEST_F(PlaybackTest, ResetClearsTheSongAndTheChannels) {

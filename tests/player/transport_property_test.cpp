@@ -115,7 +115,7 @@ class TransportProperty : public PlayerBench {
         transport.ToggleContinuo();
         break;
       case 18:
-        timers.Start(kSecondSlot, kSecondPeriodMs);
+        transport.StartSecondTick();
         timers.Tick(transport, kSecondSlot);
         break;
       default:
