@@ -1,6 +1,8 @@
 #include "song/analyse_song.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,17 +20,20 @@ const std::string kSummaryRule(51, '*');
 // Thrown when an event needs a byte past the end of its chunk: the track ends there.
 struct ChunkCutOff {};
 
-void AppendNoteName(std::string& name, int key) {
+// " do   C :3" for key 60; returns the end of what it wrote.
+char* WriteNoteName(char* p, int key) {
   static constexpr const char* kItalian[12] = {"do  ", "do# ", "re  ", "re# ", "mi  ", "fa  ",
                                                "fa# ", "sol ", "sol#", "la  ", "la# ", "si  "};
   static constexpr const char* kEnglish[12] = {"C ", "C#", "D ", "D#", "E ", "F ",
                                                "F#", "G ", "G#", "A ", "A#", "B "};
-  name.push_back(' ');
-  name.append(kItalian[key % 12], 4);
-  name.push_back(' ');
-  name.append(kEnglish[key % 12], 2);
-  name.push_back(':');
-  AppendNumberTextNoBlank(name, key / 12 - 2);
+  *p++ = ' ';
+  std::memcpy(p, kItalian[key % 12], 4);
+  p += 4;
+  *p++ = ' ';
+  std::memcpy(p, kEnglish[key % 12], 2);
+  p += 2;
+  *p++ = ':';
+  return std::to_chars(p, p + 8, key / 12 - 2).ptr;
 }
 
 std::string_view KeySignatureName(int sharpsOrFlats) {
@@ -515,25 +520,38 @@ void SongReader::ListNote(std::string_view title, int statusShown, int key, bool
                           int velocity, bool withVelocity) {
   static const Mask kKeyMask(" ###d");
   static const Mask kVelocityMask(" ###d>");
-  // Pieces of our own hold no CR LF pair, so they go straight into the pending line.
-  std::string& p = Pending();
-  p.append(title);
-  AppendHexByte(p, statusShown);
+  // Pieces of our own hold no CR LF pair, so they go straight into the pending line, built in a buffer
+  // first: notes are most of every file.
+  char buffer[160];
+  char* p = buffer;
+  auto put = [&p](std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    p += text.size();
+  };
+  auto putHex = [&p](int value) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    *p++ = kDigits[(value >> 4) & 0x0F];
+    *p++ = kDigits[value & 0x0F];
+  };
+  put(title);
+  putHex(statusShown);
   if (withKeyCharacter) {
-    const char keyCharacter[3] = {' ', static_cast<char>(key), ' '};
-    p.append(keyCharacter, 3);
+    *p++ = ' ';
+    *p++ = static_cast<char>(key);
+    *p++ = ' ';
   }
-  p.append(" <&h");
-  AppendHexByte(p, key);
-  kKeyMask.AppendTo(p, {key});
-  AppendNoteName(p, key);
+  put(" <&h");
+  putHex(key);
+  p += kKeyMask.LayOutIntegers(p, {key});
+  p = WriteNoteName(p, key);
   if (withVelocity) {
-    p.append(" Vel=&h");
-    AppendHexByte(p, velocity);
-    kVelocityMask.AppendTo(p, {velocity});
+    put(" Vel=&h");
+    putHex(velocity);
+    p += kVelocityMask.LayOutIntegers(p, {velocity});
   } else {
-    p.push_back('>');
+    *p++ = '>';
   }
+  Pending().append(buffer, static_cast<size_t>(p - buffer));
   EndLine();
 }
 

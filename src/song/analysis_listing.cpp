@@ -1,5 +1,7 @@
 #include "song/analysis_listing.h"
 
+#include <cstring>
+
 #include "text/format_mask.h"
 
 namespace sonvela {
@@ -29,13 +31,16 @@ void ListingWrite(AnalysisListing& listing, std::string_view text, bool continua
   }
   static const Mask kPrefixMask("##:##### ");
   std::string& line = listing.Lines.Open();
+  char prefixText[64];
+  size_t prefixLength = 9;
   if (prefix.storeEvent) {
-    kPrefixMask.AppendTo(line, {prefix.analysedTrack, prefix.trackEventIndex + 1});
+    prefixLength = kPrefixMask.LayOutIntegers(prefixText, {prefix.analysedTrack, prefix.trackEventIndex + 1});
   } else {
-    line.append(9, ' ');
+    std::memset(prefixText, ' ', prefixLength);
   }
+  line.append(prefixText, prefixLength);
   line += listing.ListingPending;
-  AppendFolded(line, text);
+  if (!text.empty()) AppendFolded(line, text);
   listing.Lines.Close();
   listing.ListingPending.clear();
 }

@@ -1,5 +1,7 @@
 #include "song/event_table.h"
 
+#include <charconv>
+
 #include "text/format_mask.h"
 #include "text/number_text.h"
 
@@ -43,21 +45,27 @@ void ListEventTable(SongTables& tables, LineList& eventTable, Logs& logs, Messag
   static const Mask kTickMask(" ######d ");
   for (int32_t track = 1; track <= t.TrackCount; ++track) {
     const int32_t count = t.TrackEventCount(track);
+    char line[128];
     for (int32_t index = 1; index <= count; ++index) {
+      // Built in a buffer and appended once: this list has a line for every event of the song.
       const TrackEvent& event = t.Event(track, index);
-      std::string& line = eventTable.Open();
-      AppendNumberText(line, track);
-      line.push_back(':');
-      AppendNumberText(line, index);
-      line.push_back(kEventTableSeparator);
-      kTickMask.AppendTo(line, {event.tick});
-      line.append(" &H");
-      AppendHexByte(line, event.command);
-      line.append(" &H");
-      AppendHexByte(line, event.data1);
-      line.append(" &H");
-      AppendHexByte(line, event.data2);
-      eventTable.Close();
+      char* p = line;
+      if (track >= 0) *p++ = ' ';
+      p = std::to_chars(p, p + 12, track).ptr;
+      *p++ = ':';
+      *p++ = ' ';
+      p = std::to_chars(p, p + 12, index).ptr;
+      *p++ = kEventTableSeparator;
+      p += kTickMask.LayOutIntegers(p, {event.tick});
+      for (const int32_t value : {event.command, event.data1, event.data2}) {
+        constexpr char kDigits[] = "0123456789ABCDEF";
+        *p++ = ' ';
+        *p++ = '&';
+        *p++ = 'H';
+        *p++ = kDigits[(value >> 4) & 0x0F];
+        *p++ = kDigits[value & 0x0F];
+      }
+      eventTable.Append(std::string_view(line, static_cast<size_t>(p - line)));
     }
     tables.GrandTotalTicks += t.TrackTicks[static_cast<size_t>(track)];
     eventTable.Append("Totale unita :" + NumberText(t.TrackTicks[static_cast<size_t>(track)]));

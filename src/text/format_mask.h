@@ -31,6 +31,11 @@ class Mask {
   void AppendTo(std::string& out, std::initializer_list<MaskNumber> numbers) const;
   std::string Format(std::initializer_list<MaskNumber> numbers) const;
 
+  // For lines built in a buffer: a mask whose fields are all integer fields, given integers, writes at
+  // most MaxIntegerLength() bytes at `line` and returns how many.
+  size_t LayOutIntegers(char* line, std::initializer_list<MaskNumber> numbers) const;
+  size_t MaxIntegerLength() const { return maxIntegerLength_; }
+
  private:
   struct Field {
     std::string literalBefore;
@@ -40,7 +45,6 @@ class Mask {
   };
   static void AppendField(std::string& out, const Field& field, const MaskNumber& number);
   void AppendIntegers(std::string& out, std::initializer_list<MaskNumber> numbers) const;
-  size_t LayOutIntegers(char* line, std::initializer_list<MaskNumber> numbers) const;
   static constexpr size_t kStackLine = 256;
   std::vector<Field> fields_;
   bool integerFieldsOnly_ = true;
