@@ -138,6 +138,7 @@ class SongReader {
   int data2_ = 0;
   int64_t unknownEventCount_ = 0;
   std::string piece_;
+  std::vector<TrackEvent> scratchEvents_;
 };
 
 void SongReader::PendHexDump(std::string_view bytes) {
@@ -311,8 +312,11 @@ void SongReader::DecodeTrack(int32_t track, std::string_view fullChunk) {
   trackTicks = 0;
   Line(kRule);
 
-  std::vector<TrackEvent>& events = t.TrackEvents[static_cast<size_t>(track)];
-  events.reserve(chunk_.size() / 4 + 1);
+  // Events are gathered in a scratch table that keeps its room from track to track, then copied into a
+  // table of exactly their size: memory is touched once, and nothing is left unused.
+  std::vector<TrackEvent>& events = scratchEvents_;
+  events.assign(1, TrackEvent{});
+  events.reserve(chunk_.size() / 2 + 1);
   // " Time:######d " with the delta, then "######## " with the track clock, in one pass.
   static const Mask kTimeMask(" Time:######d ######## ");
   try {
@@ -342,7 +346,7 @@ void SongReader::DecodeTrack(int32_t track, std::string_view fullChunk) {
     command_ = data1_ = data2_ = 0;
   }
   // Millions of events: keep the table tight (the reservation above is only a guess).
-  if (events.capacity() > events.size() + events.size() / 8 + 16) events.shrink_to_fit();
+  t.TrackEvents[static_cast<size_t>(track)].assign(events.begin(), events.end());
   t.EventDueTime[static_cast<size_t>(track)].assign(events.size(), 0);
 }
 
