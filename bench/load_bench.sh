@@ -31,6 +31,7 @@ theirs2=$(measure "midicsv, again" midicsv "$file" /dev/null)
 awk -v a="$ours" -v b="$theirs" -v c="$ours2" -v d="$theirs2" \
   'BEGIN { printf "ratio sonvela/midicsv: %.2f and %.2f (below 1: faster)\n", a / b, c / d }'
 
+"$tool" load "$file" --items | grep "item once" >&2
 echo "== linearity: time per event at a quarter, a half and the whole" >&2
 for events in 50000 100000 200000; do
   "$tool" load "$out/dense_$events.mid" | grep -E "ns per event|total" | tr '\n' ' '

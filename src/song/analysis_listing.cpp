@@ -31,7 +31,7 @@ void ListingWrite(AnalysisListing& listing, std::string_view text, bool continua
   }
   static const Mask kPrefixMask("##:##### ");
   std::string& line = listing.Lines.Open();
-  char prefixText[64];
+  char prefixText[128];  // more than the prefix mask can lay out
   size_t prefixLength = 9;
   if (prefix.storeEvent) {
     prefixLength = kPrefixMask.LayOutIntegers(prefixText, {prefix.analysedTrack, prefix.trackEventIndex + 1});

@@ -10,6 +10,8 @@
 namespace sonvela {
 namespace {
 
+constexpr char kBlanks[] = "                ";
+
 // The decimal digits of a magnitude and where its point stands: value = 0.digits x 10^pointPos.
 struct Decimal {
   std::string digits;
@@ -109,12 +111,21 @@ Mask::Mask(std::string_view mask) {
     fields_.push_back(std::move(field));
   }
   trailing_ = std::move(literal);
+  // Literal k is the text before field k (k = 0) or after field k-1, padded for fixed-size copies.
+  for (size_t k = 0; k <= fields_.size(); ++k) {
+    const std::string& text = k < fields_.size() ? fields_[k].literalBefore : trailing_;
+    std::string padded = text;
+    padded.resize((text.size() / kLiteralChunk + 1) * kLiteralChunk, ' ');
+    paddedLiterals_.push_back(std::move(padded));
+    literalLengths_.push_back(text.size());
+  }
   integerFieldsOnly_ = true;
   maxIntegerLength_ = trailing_.size();
   for (const Field& field : fields_) {
     integerFieldsOnly_ = integerFieldsOnly_ && field.decimals < 0;
     maxIntegerLength_ += field.literalBefore.size() + std::max<size_t>(static_cast<size_t>(field.width), 20);
   }
+  maxIntegerLength_ += kLayOutSlack;
 }
 
 void Mask::AppendTo(std::string& out, std::initializer_list<MaskNumber> numbers) const {
@@ -147,20 +158,28 @@ void Mask::AppendIntegers(std::string& out, std::initializer_list<MaskNumber> nu
 }
 
 size_t Mask::LayOutIntegers(char* line, std::initializer_list<MaskNumber> numbers) const {
+  // Fixed-size copies of padded literals and blanks: a handful of instructions where tiny variable
+  // copies would cost a library call each. The bytes written past the result are scratch.
   char* p = line;
-  auto copy = [&p](const std::string& text) {
-    for (char c : text) *p++ = c;
+  auto copyLiteral = [&p](const std::string& padded, size_t length) {
+    for (size_t at = 0; at < length; at += kLiteralChunk)
+      std::memcpy(p + at, padded.data() + at, kLiteralChunk);
+    p += length;
   };
-  copy(fields_.empty() ? trailing_ : fields_[0].literalBefore);
+  copyLiteral(paddedLiterals_[0], literalLengths_[0]);
   size_t fieldIndex = 0;
   for (const MaskNumber& number : numbers) {
     const Field& field = fields_[fieldIndex++];
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number.integer);
-    const auto count = static_cast<int>(result.ptr - digits);
-    for (int i = count; i < field.width; ++i) *p++ = ' ';
-    for (int i = 0; i < count; ++i) *p++ = digits[i];
-    copy(fieldIndex < fields_.size() ? fields_[fieldIndex].literalBefore : trailing_);
+    const uint64_t magnitude = number.integer < 0 ? 0 - static_cast<uint64_t>(number.integer)
+                                                  : static_cast<uint64_t>(number.integer);
+    int count = number.integer < 0 ? 2 : 1;
+    for (uint64_t rest = magnitude / 10; rest != 0; rest /= 10) ++count;
+    for (int at = 0; at < field.width - count; at += kLiteralChunk)
+      std::memcpy(p + at, kBlanks, kLiteralChunk);
+    if (count < field.width) p += field.width - count;
+    std::to_chars(p, p + count, number.integer);
+    p += count;
+    copyLiteral(paddedLiterals_[fieldIndex], literalLengths_[fieldIndex]);
   }
   return static_cast<size_t>(p - line);
 }

@@ -31,8 +31,8 @@ class Mask {
   void AppendTo(std::string& out, std::initializer_list<MaskNumber> numbers) const;
   std::string Format(std::initializer_list<MaskNumber> numbers) const;
 
-  // For lines built in a buffer: a mask whose fields are all integer fields, given integers, writes at
-  // most MaxIntegerLength() bytes at `line` and returns how many.
+  // For lines built in a buffer: a mask whose fields are all integer fields, given integers, lays out
+  // its text at `line` and returns its length. It may write up to MaxIntegerLength() bytes there.
   size_t LayOutIntegers(char* line, std::initializer_list<MaskNumber> numbers) const;
   size_t MaxIntegerLength() const { return maxIntegerLength_; }
 
@@ -47,6 +47,10 @@ class Mask {
   void AppendIntegers(std::string& out, std::initializer_list<MaskNumber> numbers) const;
   static constexpr size_t kStackLine = 256;
   std::vector<Field> fields_;
+  static constexpr size_t kLiteralChunk = 16;
+  static constexpr size_t kLayOutSlack = 2 * kLiteralChunk;
+  std::vector<std::string> paddedLiterals_;  // literal k: before field k, the last after the last field
+  std::vector<size_t> literalLengths_;
   bool integerFieldsOnly_ = true;
   size_t maxIntegerLength_ = 0;  // the longest text integers can give
   std::string trailing_;         // literal text after the last field

@@ -296,7 +296,7 @@ TEST_F(PlaybackTest, AClockStepBeyondSongTimeStopsAtItsLimitAndEndsTheSong) {
 TEST_F(PlaybackTest, ResetClearsTheSongAndTheChannels) {
   NewSong(song);
   AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, 1000}});
-  document.EventTable.Append("line");
+  document.EventTable.Show(song);
   transport.StartPlayback();
   transport.ToggleChannel(3);
   const size_t mark = midi.Sent.size();

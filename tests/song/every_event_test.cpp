@@ -165,7 +165,7 @@ TEST(EveryEventFile, TablesHoldTheStoredEvents) {
 TEST(EveryEventFile, EventTableListsGridEventsAndTotals) {
   LoadedSong song;
   Load(song, EveryEventFile(), "every.mid");
-  const LineList& table = song.document.EventTable;
+  const EventTableList& table = song.document.EventTable;
   const std::string sep(1, kEventTableSeparator);
   ASSERT_EQ(table.Size(), 1u + 100 + 1 + 26 + 1 + 2 + 1 + 1 + 2 + 1);
   EXPECT_EQ(table[1], "  1" + sep + " 1>     0d 03 01" + sep + " 2>     0d 01 08" + sep);
