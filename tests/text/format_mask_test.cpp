@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "text/number_text.h"
 
 namespace sonvela {
@@ -36,6 +38,10 @@ TEST(FormatMask, WidensInsteadOfCutting) {
   EXPECT_EQ(FormatMask("[##]", {1234}), "[1234]");
   EXPECT_EQ(FormatMask("###", {0}), "  0");
   EXPECT_EQ(FormatMask("######d ", {int64_t{1} << 40}), "1099511627776d ");
+  EXPECT_EQ(FormatMask("[" + std::string(40, '#') + "]", {5}), "[" + std::string(39, ' ') + "5]");
+  EXPECT_EQ(FormatMask("##", {INT64_MIN}), "-9223372036854775808");
+  const std::string longLiteral(70, 'x');
+  EXPECT_EQ(FormatMask(longLiteral + "#" + longLiteral, {-1, 2}), longLiteral + "-1" + longLiteral);
 }
 
 TEST(FormatMask, MaskWithoutFieldDropsTheNumber) {
