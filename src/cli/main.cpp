@@ -1,85 +1,69 @@
 // sonvela-cli: the headless toolbox over the same core as the desktop program.
 
-#include <QCoreApplication>
 #include <QCommandLineParser>
-#include <QDir>
+#include <QCoreApplication>
+#include <array>
 #include <cstdio>
 
-#include "cli/stderr_messages.h"
-#include "cli/write_lines.h"
-#include "compose/compose_song.h"
-#include "files/load_song.h"
-#include "text/local_date_time.h"
-#include "text/logs.h"
+#include "cli/command_line.h"
+#include "cli/devices_command.h"
+#include "cli/exit_status.h"
+#include "cli/load_commands.h"
+#include "cli/play_command.h"
+#include "cli/render_command.h"
 
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kFileError = 1;
-constexpr int kUsageError = 2;
-
 const char* const kDescription =
-    "Sonvela toolbox: the MIDI file analysis and composer of Sonvela, without windows.\n"
+    "Sonvela toolbox: the player, MIDI file analysis and composer of Sonvela, without windows.\n"
     "\n"
-    "Commands:\n"
-    "  listing FILE    print the analysis listing of FILE, one listing line per output line\n"
-    "  events FILE     print the event table of FILE, one item per line (columns separated by byte 0x05)\n"
-    "  log FILE        print the debug-log lines that loading FILE writes (file name, summary, totals)\n"
-    "  compose [DIR]   write the demonstration piece as \"creato.mid\" into DIR (default: current folder)\n"
+    "Commands (\"sonvela-cli COMMAND --help\" tells more):\n"
+    "  listing FILE         print the analysis listing of FILE, one listing line per output line\n"
+    "  events FILE          print the event table of FILE, one item per line (columns split by byte 0x05)\n"
+    "  log FILE             print the debug-log lines that loading FILE writes (name, summary, totals)\n"
+    "  compose [DIR]        write the demonstration piece as \"creato.mid\" into DIR (default: here)\n"
+    "  play FILE... [opts]  play in real time on the built-in synth or a MIDI port, progress and lyrics\n"
+    "                       on a terminal; or capture what would be sent (--capture, --fast)\n"
+    "  render FILE OUT.wav  render FILE through the built-in synth into a WAV, with playback's timing\n"
+    "  devices              list the MIDI output and input devices as the device dialogs would\n"
     "\n"
-    "Messages the program would show in a message box go to standard error.\n"
-    "Exit status: 0 done, 1 a file could not be read or written, 2 usage error.";
+    "Messages the program would show in a message box go to standard error, one line each.\n"
+    "Exit status: 0 done, 1 a file could not be read or written, 2 usage error,\n"
+    "128 + N stopped by signal N (130: Ctrl-C).";
 
-int Usage(const QCommandLineParser& parser, const QString& problem) {
-  std::fprintf(stderr, "%s\n\n%s", problem.toLocal8Bit().constData(), parser.helpText().toLocal8Bit().constData());
-  return kUsageError;
-}
+struct Command {
+  const char* name;
+  int (*run)(const QStringList& arguments);
+};
 
-int RunLoad(const QString& command, const std::string& file) {
-  sonvela::SongDocument document;
-  sonvela::Logs logs;
-  sonvela::StderrMessages messages;
-  if (!sonvela::LoadSongFile(document, file, logs, messages, sonvela::LocalDateTimeNow())) return kFileError;
-  const sonvela::LineList& lines = command == "listing" ? document.Listing.Lines
-                                   : command == "events" ? document.EventTable
-                                                         : logs.Debug;
-  if (!sonvela::WriteLines(lines)) {
-    std::fprintf(stderr, "Cannot write to standard output.\n");
-    return kFileError;
-  }
-  return kDone;
-}
+constexpr std::array<Command, 7> kCommands = {{{"listing", sonvela::RunLoadCommand},
+                                               {"events", sonvela::RunLoadCommand},
+                                               {"log", sonvela::RunLoadCommand},
+                                               {"compose", sonvela::RunComposeCommand},
+                                               {"play", sonvela::RunPlayCommand},
+                                               {"render", sonvela::RunRenderCommand},
+                                               {"devices", sonvela::RunDevicesCommand}}};
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("sonvela-cli");
+  const QStringList arguments = QCoreApplication::arguments();
+  // Each command parses its own options, so the command word is looked at first.
+  if (arguments.size() > 1) {
+    for (const Command& command : kCommands) {
+      if (arguments[1] == command.name) return command.run(arguments);
+    }
+  }
+
   QCommandLineParser parser;
   parser.setApplicationDescription(kDescription);
   parser.addHelpOption();
-  parser.addPositionalArgument("command", "listing, events, log or compose");
-  parser.addPositionalArgument("args", "FILE for listing, events and log; DIR for compose", "[args...]");
-  if (!parser.parse(QCoreApplication::arguments())) return Usage(parser, parser.errorText());
-  if (parser.isSet("help")) {
-    std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
-    return kDone;
-  }
+  parser.addPositionalArgument("command", "listing, events, log, compose, play, render or devices");
+  parser.addPositionalArgument("args", "what the command takes", "[args...]");
+  if (const auto status = sonvela::ParseCommandLine(parser, arguments)) return *status;
   const QStringList args = parser.positionalArguments();
-  if (args.isEmpty()) return Usage(parser, "No command given.");
-  const QString command = args[0];
-  if (command == "listing" || command == "events" || command == "log") {
-    if (args.size() != 2) return Usage(parser, command + " takes one FILE.");
-    return RunLoad(command, QFile::encodeName(args[1]).toStdString());
-  }
-  if (command == "compose") {
-    if (args.size() > 2) return Usage(parser, "compose takes at most one DIR.");
-    const std::string directory = args.size() == 2 ? QFile::encodeName(args[1]).toStdString() : std::string(".");
-    sonvela::Logs logs;
-    sonvela::StderrMessages messages;
-    if (!sonvela::ComposeSong(directory, logs, messages)) return kFileError;
-    std::printf("%s\n", QDir(QString::fromLocal8Bit(directory)).filePath("creato.mid").toLocal8Bit().constData());
-    return kDone;
-  }
-  return Usage(parser, "Unknown command: " + command);
+  if (args.isEmpty()) return sonvela::UsageError(parser, "No command given.");
+  return sonvela::UsageError(parser, "Unknown command: " + args[0]);
 }

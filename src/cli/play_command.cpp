@@ -1,0 +1,115 @@
+#include "cli/play_command.h"
+
+#include <unistd.h>
+
+#include <QCommandLineParser>
+#include <memory>
+
+#include "cli/capture_clocks.h"
+#include "cli/capture_file.h"
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
+#include "cli/interrupt_signal.h"
+#include "cli/play_options.h"
+#include "cli/play_session.h"
+#include "cli/simulated_ticks.h"
+#include "cli/sound_output.h"
+#include "cli/terminal_screen.h"
+#include "cli/tick_drivers.h"
+#include "cli/tick_relay.h"
+#include "platform/qt_tick_timers.h"
+#include "platform/system_wall_clock.h"
+#include "player/recording_midi_out.h"
+
+namespace sonvela {
+
+namespace {
+
+constexpr size_t kCaptureRoom = 1 << 16;
+
+const char* const kPlayDescription =
+    "Plays FILE in real time on the built-in synth (or --port N). On a terminal the progress text is "
+    "shown once a second and the lyric line as it grows. The switches act as the buttons of the window: "
+    "they are pressed after the load and before Play, in the order given; the tempo and channel buttons "
+    "and the loop marks again after each load of --continuo.\n"
+    "Playing ends when the song (with --continuo: the last FILE) has ended, when --stop-after is reached, "
+    "or on Ctrl-C, which silences every channel first.\n"
+    "Exit status: 0 done, 1 a file could not be read or written (or the output opened, or the song clock "
+    "cannot advance), 2 usage error, 128 + N stopped by signal N (130: Ctrl-C).";
+
+// The clock and timers playback runs on: the machine's, or simulated ones with --fast.
+struct Timing {
+  explicit Timing(bool fast) {
+    if (fast) {
+      simulated = std::make_unique<SimulatedTicks>();
+    } else {
+      realTimers = std::make_unique<QtTickTimers>(relay);
+    }
+  }
+  TickTimers& Timers() { return simulated ? static_cast<TickTimers&>(*simulated) : *realTimers; }
+  WallClock& Clock() { return simulated ? static_cast<WallClock&>(*simulated) : systemClock; }
+
+  TickRelay relay;
+  std::unique_ptr<SimulatedTicks> simulated;
+  std::unique_ptr<QtTickTimers> realTimers;
+  SystemWallClock systemClock;
+};
+
+}  // namespace
+
+int RunPlayCommand(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(kPlayDescription);
+  parser.addHelpOption();
+  parser.addPositionalArgument("play", "The command.", "play");
+  parser.addPositionalArgument("FILE", "MIDI or karaoke files; several play in turn with --continuo.",
+                               "FILE...");
+  AddPlayOptions(parser);
+  if (const auto status = ParseCommandLine(parser, JoinLoopValues(arguments))) return *status;
+  PlayOptions options;
+  if (const QString problem = ReadPlayOptions(parser, options); !problem.isEmpty()) {
+    return UsageError(parser, problem);
+  }
+
+  // Before any output starts its threads, so that none of them takes Ctrl-C.
+  InterruptSignal interrupt;
+  Timing timing(options.fast);
+
+  CaptureFile captureFile;
+  std::unique_ptr<WallClock> captureClock;
+  std::unique_ptr<RecordingMidiOut> recorder;
+  std::unique_ptr<SoundOutput> sound;
+  MidiOut* midi = nullptr;
+  if (!options.capture.empty()) {
+    if (!captureFile.Create(options.capture)) return kExitFileError;
+    if (options.fast) {
+      captureClock = std::make_unique<SimulatedCaptureClock>(*timing.simulated);
+    } else {
+      captureClock = std::make_unique<SteadyCaptureClock>();
+    }
+    recorder = std::make_unique<RecordingMidiOut>(captureClock.get());
+    // Room for a dense song, so that recording does not reallocate while it plays.
+    recorder->Sent.reserve(kCaptureRoom);
+    midi = recorder.get();
+  } else {
+    int status = kExitDone;
+    sound = SoundOutput::Open(options.port, status);
+    if (!sound) return status;
+    midi = &sound->Midi();
+  }
+
+  TerminalScreen screen(isatty(STDOUT_FILENO) == 1);
+  PlaySession session(options, {*midi, timing.Timers(), timing.Clock(), screen, recorder.get()});
+  timing.relay.target = &session;
+  session.Start();
+  if (options.fast) {
+    DriveSimulated(session, *timing.simulated, interrupt, {});
+  } else {
+    DriveRealTime(session, interrupt, sound ? sound->TailMs() : 0);
+  }
+
+  if (recorder && !captureFile.Write(recorder->Sent)) return kExitFileError;
+  return session.ExitStatus();
+}
+
+}  // namespace sonvela

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+namespace sonvela {
+
+// `play FILE... [switches]`.
+int RunPlayCommand(const QStringList& arguments);
+
+}  // namespace sonvela

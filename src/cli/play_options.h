@@ -1,0 +1,36 @@
+#pragma once
+// The command line of `play`: files, output, capture, and the switches that press the transport's buttons.
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+namespace sonvela {
+
+enum class Button { kContinuo, kIntro, kMute, kMonitor, kFix, kHalve, kDouble, kOff, kSolo, kLoop };
+
+struct ButtonPress {
+  Button button;
+  int channel = 0;      // kOff, kSolo: 1..16
+  float loopStart = 0;  // kLoop: percent of the song
+  float loopEnd = 0;
+};
+
+struct PlayOptions {
+  std::vector<std::string> files;
+  int port = -1;        // -1: the default output (the built-in synth)
+  std::string capture;  // a capture file instead of sound; empty: sound
+  bool fast = false;
+  double stopAfterSeconds = 0;       // 0: play until the end
+  std::vector<ButtonPress> presses;  // in command-line order
+};
+
+// `--loop START END` takes two values, which the parser cannot: they are joined into one first.
+QStringList JoinLoopValues(const QStringList& arguments);
+void AddPlayOptions(QCommandLineParser& parser);
+// Fills `options` from a parsed command line; returns the problem, empty when there is none.
+QString ReadPlayOptions(const QCommandLineParser& parser, PlayOptions& options);
+
+}  // namespace sonvela

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# `sonvela-cli devices` and `play --port N`: the lists as the device dialogs show them, and real MIDI through
+# a port of a private JACK server on the dummy backend (that part is skipped when jackd cannot run here).
+set -u
+cli=$1
+here=$(dirname "$0")
+source "$here/midi_files.bash"
+work=$(mktemp -d)
+passed=0
+failures=0
+check() {  # description, then a command that must succeed
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok: $what"
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $what"
+    failures=$((failures + 1))
+  fi
+}
+# Background processes of this script, stopped at the end by their ids.
+started=()
+stop_started() {
+  local pid
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+    pid=${started[i]}
+    # SIGINT: jack_midi_dump leaves the server hanging at its own exit when it is stopped otherwise.
+    kill -INT "$pid" 2>/dev/null || continue
+    # Should anything hang on its way out all the same, it gets 5 s.
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  started=()
+}
+trap 'stop_started; rm -rf "$work"' EXIT
+
+"$cli" devices >"$work/devices.txt" 2>"$work/devices.err"
+check "devices exits 0" test $? -eq 0
+check "outputs first, under the output dialog's title" test "$(head -1 "$work/devices.txt")" = "Midi out device"
+check "output 0 is the built-in synth, as the dialog's entry" \
+  test "$(sed -n 2p "$work/devices.txt")" = " 0 Sonvela Synth (FluidSynth)"
+check "then the inputs under theirs" grep -qx "Midi in device" "$work/devices.txt"
+check "no library chatter" test ! -s "$work/devices.err"
+
+if ! command -v jackd >/dev/null || ! command -v jack_wait >/dev/null || ! command -v jack_midi_dump >/dev/null ||
+  ! command -v jack_midiseq >/dev/null; then
+  echo "skipped: the JACK tools are not installed"
+else
+  export JACK_DEFAULT_SERVER="sonvela-cli-test-$$"
+  export JACK_NO_START_SERVER=1
+  jackd --no-realtime -S -t 2000 -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 64 >"$work/jackd.log" 2>&1 &
+  started+=($!)
+  if ! jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 5 >/dev/null 2>&1; then
+    echo "skipped: jackd did not start"
+  else
+    # A client with a MIDI input (an output device for us) and one with a MIDI output (an input device).
+    jack_midi_dump >"$work/dump.txt" 2>&1 &
+    started+=($!)
+    jack_midiseq Seq 24000 0 60 8000 >/dev/null 2>&1 &
+    started+=($!)
+    for _ in $(seq 50); do
+      "$cli" devices >"$work/jack.txt" 2>&1
+      grep -q "Seq:out" "$work/jack.txt" && grep -q "midi-monitor:input" "$work/jack.txt" && break
+      sleep 0.1
+    done
+    check "a JACK client's input is listed as output 1" grep -qx " 1 midi-monitor:input" "$work/jack.txt"
+    check "a JACK client's output is listed as input 0" \
+      test "$(sed -n '/^Midi in device$/,$p' "$work/jack.txt" | sed -n 2p)" = " 0 Seq:out"
+
+    song "$work/steady.mid" 96 0 "${tempo120[@]}" 0 144 60 100 96 128 60 0
+    timeout 30 "$cli" play --port 1 "$work/steady.mid" 2>"$work/port.err"
+    check "play --port 1 exits 0" test $? -eq 0
+    sleep 0.3
+    check "the port received the note on" grep -q "90 3c 64 note on" "$work/dump.txt"
+    check "then its note off" grep -q "80 3c 00 note off" "$work/dump.txt"
+    check "and all notes off at the end" test "$(grep -c "controller 123, value   0" "$work/dump.txt")" -ge 32
+  fi
+  stop_started
+fi
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,39 @@
+# Small MIDI files for the toolbox tests, written byte by byte. Sourced by the test scripts.
+
+# The bytes given in decimal.
+u8() {
+  local value
+  for value in "$@"; do printf "\\$(printf %03o "$value")"; done
+}
+
+# The character codes of a text, in decimal, for a text event.
+codes() {
+  local text=$1 i
+  for ((i = 0; i < ${#text}; i++)); do printf '%d ' "'${text:i:1}"; done
+}
+
+# song FILE DIVISION BYTE...: a format-0 file of one track; the track's bytes in decimal (delta times
+# included), End of Track added.
+song() {
+  local file=$1 division=$2
+  shift 2
+  local track=("$@" 0 255 47 0)
+  local n=${#track[@]}
+  {
+    printf 'MThd'
+    u8 0 0 0 6 0 0 0 1 $((division >> 8 & 255)) $((division & 255))
+    printf 'MTrk'
+    u8 $((n >> 24 & 255)) $((n >> 16 & 255)) $((n >> 8 & 255)) $((n & 255))
+    u8 "${track[@]}"
+  } >"$file"
+}
+
+# Set-tempo meta events (after their delta time).
+tempo120=(255 81 3 7 161 32)  # 500000 us a beat
+tempo60=(255 81 3 15 66 64)   # 1000000 us a beat
+
+# All Notes Off on channels 1..16 at a time, as the capture writes them.
+silence_at() {
+  local channel
+  for ((channel = 0; channel < 16; channel++)); do printf '%s\t%d\t123\t0\n' "$1" $((176 + channel)); done
+}
