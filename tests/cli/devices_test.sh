@@ -4,21 +4,8 @@
 set -u
 cli=$1
 here=$(dirname "$0")
-source "$here/midi_files.bash"
+source "$here/test_support.bash"
 work=$(mktemp -d)
-passed=0
-failures=0
-check() {  # description, then a command that must succeed
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $what"
-    failures=$((failures + 1))
-  fi
-}
 # Background processes of this script, stopped at the end by their ids.
 started=()
 stop_started() {
@@ -80,5 +67,4 @@ else
   stop_started
 fi
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -4,22 +4,9 @@
 set -u
 cli=$1
 here=$(dirname "$0")
-source "$here/midi_files.bash"
+source "$here/test_support.bash"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failures=0
-check() {  # description, then a command that must succeed
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $what"
-    failures=$((failures + 1))
-  fi
-}
 # The capture of a fast play: capture FILE [switches...]; its exit status is kept in $rc.
 capture() {
   local out=$1
@@ -206,5 +193,4 @@ check "off a terminal nothing is shown" test ! -s "$work/piped.out"
 "$cli" play --help >"$work/help.txt"
 check "help documents the loop's two values" grep -qF -- '--loop <START END>' "$work/help.txt"
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

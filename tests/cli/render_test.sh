@@ -3,22 +3,9 @@
 set -u
 cli=$1
 here=$(dirname "$0")
-source "$here/midi_files.bash"
+source "$here/test_support.bash"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failures=0
-check() {  # description, then a command that must succeed
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $what"
-    failures=$((failures + 1))
-  fi
-}
 stat_of() {  # file [effects...]
   local file=$1
   shift
@@ -56,5 +43,4 @@ check "and says which" grep -qF "$work/no/such/dir/out.wav" "$work/nodir.err"
 "$cli" render "$work/late.mid" >/dev/null 2>&1
 check "render without OUT.wav is a usage error" test $? -eq 2
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

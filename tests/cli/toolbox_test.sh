@@ -2,14 +2,9 @@
 # The toolbox as a user runs it: outputs, messages on standard error, exit status.
 set -u
 cli=$1
+source "$(dirname "$0")/test_support.bash"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-check() {  # description, then a command that must succeed
-  local what=$1
-  shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
 
 # compose writes creato.mid; its listing, events and log follow from the same load.
 "$cli" compose "$work" >"$work/compose.out" 2>"$work/compose.err"
@@ -59,5 +54,4 @@ check "listing without a file is a usage error" test $? -eq 2
 "$cli" --help >"$work/help.txt"
 check "help explains the commands" bash -c "grep -q 'listing FILE' '$work/help.txt' && grep -q 'compose \[DIR\]' '$work/help.txt'"
 
-echo "$((22 - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

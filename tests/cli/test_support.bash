@@ -1,4 +1,24 @@
-# Small MIDI files for the toolbox tests, written byte by byte. Sourced by the test scripts.
+# Shared by the toolbox test scripts (sourced): the check counter and small MIDI files written byte by byte.
+
+passed=0
+failures=0
+check() {  # description, then a command that must succeed
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok: $what"
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $what"
+    failures=$((failures + 1))
+  fi
+}
+
+# The closing line that CTest's log and a reader look for; the script's status.
+finish() {
+  echo "$passed passed, $failures failed"
+  [ "$failures" -eq 0 ]
+}
 
 # The bytes given in decimal.
 u8() {
