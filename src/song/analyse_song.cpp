@@ -141,14 +141,14 @@ class SongReader {
   std::vector<TrackEvent> scratchEvents_;
 };
 
+// Hex digits hold no CR LF pair: they go straight into the pending line.
 void SongReader::PendHexDump(std::string_view bytes) {
-  std::string& p = Piece();
-  p.reserve(bytes.size() * 3);
+  std::string& p = Pending();
+  p.reserve(p.size() + bytes.size() * 3);
   for (char c : bytes) {
     AppendHexByte(p, static_cast<uint8_t>(c));
     p.push_back(' ');
   }
-  Pend(p);
 }
 
 std::string_view SongReader::LengthAndData() {
