@@ -1,5 +1,6 @@
 #include "platform/built_in_synth.h"
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -9,6 +10,9 @@
 namespace sonvela {
 
 namespace {
+
+// Where SONVELA_AUDIO_DRIVER=file plays without SONVELA_AUDIO_FILE, as FluidSynth's file driver did.
+constexpr const char* kDefaultAudioFile = "fluidsynth.wav";
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -61,28 +65,54 @@ BuiltInSynth::BuiltInSynth(const SynthOptions& options, LogSink log)
 
 BuiltInSynth::~BuiltInSynth() {
   if (loader_.joinable()) loader_.join();
-  // The driver goes before the synth it pulls audio from (and so finishes a WAV file).
+  // The outputs go before the synth they pull audio from (and the file output finishes its WAV file).
   driver_.reset();
+  fileOutput_.reset();
+}
+
+int BuiltInSynth::RenderAudio(void* data, int len, int /*nfx*/, float* /*fx*/[], int nout, float* out[]) {
+  if (nout < 2) return FLUID_FAILED;
+  auto* self = static_cast<BuiltInSynth*>(data);
+  // Reverb and chorus are mixed into the dry pair (whose buffers come zeroed), so that the limiter sees
+  // all that is heard; separate effect buffers are only offered for JACK's multi-port mode, not used here.
+  std::array<float*, 4> mix = {out[0], out[1], out[0], out[1]};
+  const int result =
+      fluid_synth_process(self->engine_.Synth(), len, static_cast<int>(mix.size()), mix.data(), 2, out);
+  self->limiter_.Process(out[0], out[1], len);
+  return result;
+}
+
+bool BuiltInSynth::OpenAudioFile(const std::string& path) {
+  fileOutput_ = std::make_unique<PacedWavOutput>(engine_.Synth(),
+                                                 [this](const std::string& line) { engine_.Log(line); });
+  if (fileOutput_->Start(path)) return true;
+  fileOutput_.reset();
+  return false;
 }
 
 void BuiltInSynth::OpenAudio(const SynthOptions& options) {
   fluid_settings_t* settings = engine_.Settings();
   if (!settings || !engine_.Synth()) return;
-  std::vector<std::string> drivers = options.audioDrivers;
-  if (!options.audioFile.empty()) {
-    drivers = {"file"};
-    fluid_settings_setstr(settings, "audio.file.name", options.audioFile.c_str());
-    fluid_settings_setstr(settings, "audio.file.type", "wav");
-    fluid_settings_setstr(settings, "audio.file.format", "s16");
-  }
+  const std::vector<std::string> drivers =
+      options.audioFile.empty() ? options.audioDrivers : std::vector<std::string>{"file"};
   fluid_settings_setstr(settings, "audio.jack.id", "Sonvela");
   fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
 
   std::vector<std::string> failures;
+  const std::string audioFile = options.audioFile.empty() ? kDefaultAudioFile : options.audioFile;
   for (const std::string& driver : drivers) {
+    // FluidSynth's file driver takes no callback, so it would bypass the limiter.
+    if (driver == "file") {
+      if (OpenAudioFile(audioFile)) {
+        driverName_ = driver;
+        break;
+      }
+      failures.push_back(driver + ": cannot write " + audioFile);
+      continue;
+    }
     engine_.StartCapture();
     if (fluid_settings_setstr(settings, "audio.driver", driver.c_str()) == FLUID_OK) {
-      driver_.reset(new_fluid_audio_driver(settings, engine_.Synth()));
+      driver_.reset(new_fluid_audio_driver2(settings, &BuiltInSynth::RenderAudio, this));
     }
     const std::vector<std::string> reasons = engine_.StopCapture();
     if (driver_) {
@@ -91,8 +121,8 @@ void BuiltInSynth::OpenAudio(const SynthOptions& options) {
     }
     failures.push_back(driver + ": " + (reasons.empty() ? "not available" : Joined(reasons, " / ")));
   }
-  if (driver_) {
-    const std::string target = options.audioFile.empty() ? "" : " into " + options.audioFile;
+  if (driver_ || fileOutput_) {
+    const std::string target = fileOutput_ ? " into " + audioFile : "";
     engine_.Log("Built-in synth: audio output " + driverName_ + target);
   } else {
     // One line, however many drivers were tried: the program goes on without sound.

@@ -1,6 +1,6 @@
 #pragma once
-// The default output: FluidSynth playing to the system's audio output, its SoundFont loaded in the
-// background.
+// The default output: FluidSynth playing through the peak limiter to the system's audio output, its
+// SoundFont loaded in the background.
 
 #include <atomic>
 #include <cstdint>
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "platform/log_sink.h"
+#include "platform/paced_wav_output.h"
+#include "platform/peak_limiter.h"
 #include "platform/synth_engine.h"
 
 namespace sonvela {
@@ -44,11 +46,16 @@ class BuiltInSynth {
 
  private:
   void OpenAudio(const SynthOptions& options);
+  bool OpenAudioFile(const std::string& path);
+  // The audio driver's callback, on its real-time thread: no allocation, no locks of ours.
+  static int RenderAudio(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
 
   SynthEngine engine_;
   std::shared_future<bool> loaded_;
   std::thread loader_;
+  PeakLimiter limiter_{kSynthSampleRate};
   std::unique_ptr<fluid_audio_driver_t, decltype(&delete_fluid_audio_driver)> driver_;
+  std::unique_ptr<PacedWavOutput> fileOutput_;
   std::string driverName_;
 };
 

@@ -1,13 +1,15 @@
 #pragma once
-// Renders short messages through FluidSynth into a 16-bit stereo 44100 Hz WAV file, faster than real time.
+// Renders short messages through FluidSynth and the peak limiter into a 16-bit stereo 44100 Hz WAV file,
+// faster than real time.
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/log_sink.h"
+#include "platform/peak_limiter.h"
 #include "platform/synth_engine.h"
+#include "platform/wav_writer.h"
 #include "player/midi_out.h"
 
 namespace sonvela {
@@ -26,7 +28,7 @@ class OfflineRenderer : public MidiOut {
   bool Render(double ms);
   // Writes the header's sizes and closes the file; false when writing failed at any point.
   bool Finish();
-  int64_t FramesWritten() const { return framesWritten_; }
+  int64_t FramesWritten() const { return writer_.Frames(); }
 
   int DeviceCount() override { return 1; }
   std::string DeviceName(int device) override;
@@ -38,17 +40,15 @@ class OfflineRenderer : public MidiOut {
   void Send(uint32_t message) override;
 
  private:
-  void WriteHeader(uint32_t dataBytes);
-
   SynthEngine engine_;
   std::string soundFont_;
   bool soundFontLoaded_ = false;
   bool open_ = true;
-  std::ofstream file_;
-  bool failed_ = false;
+  WavWriter writer_;
+  PeakLimiter limiter_{kSynthSampleRate};
   double renderedMs_ = 0;
-  int64_t framesWritten_ = 0;
-  std::vector<int16_t> buffer_;
+  std::vector<float> left_;
+  std::vector<float> right_;
 };
 
 }  // namespace sonvela

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <thread>
 
+#include "platform/peak_limiter.h"
 #include "wav_samples.h"
 
 namespace sonvela {
@@ -68,6 +70,28 @@ TEST(BuiltInSynthTest, PlaysInRealTimeIntoAnAudioFile) {
   EXPECT_GE(lengthMs, 200);
   EXPECT_LE(lengthMs, elapsedMs + 200);
   EXPECT_GE(wav.Peak(0, lengthMs), 1000);
+}
+
+TEST(BuiltInSynthTest, TheAudioFileIsLimitedBelowFullScale) {
+  const std::string path = (std::filesystem::path(testing::TempDir()) / "synth_hot_audio_file.wav").string();
+  std::filesystem::remove(path);
+  SynthOptions options;
+  options.audioFile = path;
+  {
+    BuiltInSynth synth(options, {});
+    ASSERT_TRUE(synth.WaitUntilLoaded());
+    // A hot preset: these notes at full velocity peak at several times full scale unlimited.
+    synth.Send(0xC0 | (82 << 8));
+    for (int key : {72, 84, 96}) synth.Send(0x90 | (key << 8) | (127 << 16));
+    std::this_thread::sleep_for(400ms);
+  }
+  const test::WavSamples wav = test::ReadWav(path);
+  ASSERT_TRUE(wav.valid);
+  const double lengthMs = 1000.0 * wav.Frames() / wav.sampleRate;
+  // The threshold in 16-bit units, plus one of dither; and loud, not turned down far below it.
+  const int limitedPeak = static_cast<int>(std::ceil(kLimiterThreshold * 32766)) + 1;
+  EXPECT_LE(wav.Peak(0, lengthMs), limitedPeak);
+  EXPECT_GE(wav.Peak(0, lengthMs), limitedPeak - 1000);
 }
 
 }  // namespace

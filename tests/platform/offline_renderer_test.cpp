@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "platform/midi_out_codes.h"
+#include "platform/peak_limiter.h"
+#include "platform/wav_writer.h"
 #include "wav_samples.h"
 
 namespace sonvela {
@@ -17,6 +19,13 @@ constexpr uint32_t kMiddleCOffByVelocityZero = 0x90 | (60 << 8);
 // Dither of the 16-bit conversion leaves at most a unit or two on silence.
 constexpr int kSilence = 2;
 constexpr int kAudible = 1000;
+// The limiter's threshold in 16-bit units, plus the dither's one unit.
+const int kLimitedPeak = static_cast<int>(std::ceil(kLimiterThreshold * 32766)) + 1;
+constexpr uint32_t kCalliopeProgram = 0xC0 | (82 << 8);
+
+uint32_t NoteOn(int channel, int key, int velocity) {
+  return 0x90 | channel | (key << 8) | (velocity << 16);
+}
 
 class OfflineRendererTest : public testing::Test {
  protected:
@@ -95,6 +104,63 @@ TEST_F(OfflineRendererTest, ClosingReleasesNotesAndDropsLaterMessages) {
   EXPECT_EQ(renderer.OpenDeviceId(), 0);
   EXPECT_EQ(renderer.DeviceCount(), 1);
   EXPECT_EQ(renderer.DeviceName(0), kBuiltInSynthName);
+}
+
+TEST_F(OfflineRendererTest, HotPassageIsLimitedBelowFullScale) {
+  OfflineRenderer renderer;
+  ASSERT_TRUE(renderer.Begin(WavPath()));
+  // This preset is hot: these notes at full velocity peak at several times full scale unlimited.
+  for (int channel : {0, 1}) renderer.Send(kCalliopeProgram | channel);
+  for (int key : {72, 84, 96}) renderer.Send(NoteOn(0, key, 127));
+  RenderInTicks(renderer, 500);
+  for (int key : {67, 79, 91}) renderer.Send(NoteOn(1, key, 127));
+  RenderInTicks(renderer, 1500);
+  ASSERT_TRUE(renderer.Finish());
+
+  const test::WavSamples wav = test::ReadWav(WavPath());
+  ASSERT_TRUE(wav.valid);
+  EXPECT_LE(wav.Peak(0, 2000), kLimitedPeak);
+  EXPECT_LT(wav.Peak(0, 2000), 32767) << "never full scale";
+  // Held at the threshold, not turned down far below it.
+  EXPECT_GE(wav.Peak(100, 500), kLimitedPeak - 1000);
+  EXPECT_GE(wav.Peak(600, 2000), kLimitedPeak - 1000);
+}
+
+TEST_F(OfflineRendererTest, QuietPassageIsNotTouchedByTheLimiter) {
+  constexpr uint32_t kPianoNote = 0x90 | (60 << 8) | (64 << 16);
+  constexpr uint32_t kPianoNoteOff = 0x80 | (60 << 8);
+  OfflineRenderer renderer;
+  ASSERT_TRUE(renderer.Begin(WavPath()));
+  renderer.Send(kPianoNote);
+  RenderInTicks(renderer, 1000);
+  renderer.Send(kPianoNoteOff);
+  RenderInTicks(renderer, 1000);
+  ASSERT_TRUE(renderer.Finish());
+
+  // The same through FluidSynth and the WAV writer alone.
+  const std::string referencePath = WavPath() + ".reference.wav";
+  {
+    SynthEngine engine({});
+    ASSERT_TRUE(engine.LoadSoundFont(ChooseSoundFont({})));
+    WavWriter writer;
+    ASSERT_TRUE(writer.Open(referencePath));
+    std::vector<float> left(44100);
+    std::vector<float> right(44100);
+    for (uint32_t message : {kPianoNote, kPianoNoteOff}) {
+      engine.Send(message);
+      fluid_synth_write_float(engine.Synth(), 44100, left.data(), 0, 1, right.data(), 0, 1);
+      ASSERT_TRUE(writer.Write(left.data(), right.data(), 44100));
+    }
+    ASSERT_TRUE(writer.Close());
+  }
+
+  const test::WavSamples wav = test::ReadWav(WavPath());
+  const test::WavSamples reference = test::ReadWav(referencePath);
+  ASSERT_TRUE(wav.valid);
+  ASSERT_TRUE(reference.valid);
+  EXPECT_GE(wav.Peak(0, 1000), kAudible);
+  EXPECT_LE(wav.Peak(0, 2000), kLimitedPeak / 4) << "quiet, far below the threshold";
+  EXPECT_TRUE(wav.samples == reference.samples) << "bit-identical to the unlimited output";
 }
 
 TEST_F(OfflineRendererTest, ReportsAnUnwritableFile) {

@@ -1,0 +1,34 @@
+#pragma once
+// Writes float stereo audio into a 16-bit 44100 Hz WAV file, with dither.
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace sonvela {
+
+class WavWriter {
+ public:
+  // Starts the file with a header whose sizes Close fills in; false when it cannot be written.
+  bool Open(const std::string& path);
+  // Samples beyond full scale are clipped. False once any write has failed.
+  bool Write(const float* left, const float* right, int frames);
+  // Writes the header's sizes and closes the file; false when writing failed at any point.
+  bool Close();
+  bool IsOpen() const { return file_.is_open(); }
+  bool Failed() const { return failed_; }
+  int64_t Frames() const { return frames_; }
+
+ private:
+  void WriteHeader(uint32_t dataBytes);
+  float Dither();  // one unit either way, triangular
+
+  std::ofstream file_;
+  bool failed_ = false;
+  int64_t frames_ = 0;
+  uint32_t noise_ = 0x9E3779B9u;  // dither generator state (any non-zero seed)
+  std::vector<int16_t> buffer_;
+};
+
+}  // namespace sonvela
