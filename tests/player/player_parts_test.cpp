@@ -1,0 +1,73 @@
+// The parts under the transport: MIDI primitives, the recording output, the timer slots and song time.
+
+#include <cstdint>
+#include <limits>
+
+#include "player/midi_primitives.h"
+#include "player/player_bench.h"
+#include "player/sequencer_clock.h"
+#include "player/song_time.h"
+
+namespace sonvela {
+namespace {
+
+TEST(MidiPrimitives, SilenceAllRestsEveryChannelAndProgramChangeNeedsAnOpenOutput) {
+  RecordingMidiOut midi;
+  RecordingScreen screen;
+  SilenceAll(midi, screen);
+  EXPECT_EQ(midi.Sent.size(), 16u);  // the words themselves are checked at every Pause and Stop
+  for (int channel = 0; channel < 16; ++channel) EXPECT_EQ(screen.levels[kLevelBarBase + channel].back(), 0);
+  EXPECT_EQ(screen.keys.back().id, kBigKeyboard);
+
+  midi.Sent.clear();
+  ProgramChange(midi, screen, 18, 0);
+  EXPECT_TRUE(midi.Sent.empty());
+  EXPECT_TRUE(screen.mainWindowEnded);
+  EXPECT_THAT(screen.messages, ::testing::ElementsAre("Errore in Midi_progchang. Device?"));
+  ASSERT_TRUE(OpenDefaultMidiOut(midi));
+  ProgramChange(midi, screen, 18, 2);
+  ASSERT_EQ(midi.Sent.size(), 1u);
+  EXPECT_EQ(midi.Sent[0].word, Word(0xC2, 18, 0));
+}
+
+TEST(RecordingMidiOut, TimesEachWordFromTheClock) {
+  SettableClock clock;
+  RecordingMidiOut timed(&clock);
+  timed.MarkStart();
+  clock.ms += 12.5;
+  timed.Send(Word(144, 60, 100));
+  EXPECT_EQ(CaptureLine(timed.Sent[0]), "12.500\t144\t60\t100");
+}
+
+TEST(SequencerClock, SlotsHoldTheirTimerUntilKilled) {
+  ManualTimers timers;
+  Logs logs;
+  SequencerClock clock(timers, logs);
+  EXPECT_EQ(clock.MMTimerStart(4, 10), 0u);
+  EXPECT_EQ(logs.Debug.Back(), "Problemi in MMTimerStart");
+  clock.MMTimerStart(kSecondSlot, kSecondPeriodMs);
+  clock.StartSongTimers();
+  clock.KillSongTimers();
+  EXPECT_EQ(clock.SequencerTimer(kSequencerSlot), 0u);
+  EXPECT_NE(clock.SequencerTimer(kSecondSlot), 0u);
+  clock.MMTimerKill(0);
+  EXPECT_EQ(clock.SequencerTimer(kSecondSlot), 0u);
+  EXPECT_FALSE(timers.Running(kSecondSlot));
+}
+
+TEST(SongTime, ProductsAndSumsStopAtTheLimitKeepingTheirSign) {
+  constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+  EXPECT_EQ(DueTimeOfTick(96), 5760000);
+  EXPECT_EQ(DueTimeOfTick(int64_t{1} << 50), kSongTimeLimit);
+  EXPECT_EQ(SongTimeProduct(kSongTimeLimit, 1), kSongTimeLimit);
+  EXPECT_EQ(SongTimeProduct(-3, int64_t{1} << 61), -kSongTimeLimit);
+  EXPECT_EQ(SongTimeProduct(kMin, kMin), kSongTimeLimit);
+  EXPECT_EQ(SongTimeProduct(0, kMin), 0);
+  EXPECT_EQ(SongTimeProduct(-7, -6), 42);
+  EXPECT_EQ(SongTimeSum(kSongTimeLimit, kSongTimeLimit), kSongTimeLimit);
+  EXPECT_EQ(SongTimeSum(kMin, -1), -kSongTimeLimit);
+  EXPECT_EQ(SongTimeSum(-5, 3), -2);
+}
+
+}  // namespace
+}  // namespace sonvela
