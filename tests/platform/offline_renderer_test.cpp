@@ -126,43 +126,6 @@ TEST_F(OfflineRendererTest, HotPassageIsLimitedBelowFullScale) {
   EXPECT_GE(wav.Peak(600, 2000), kLimitedPeak - 1000);
 }
 
-TEST_F(OfflineRendererTest, QuietPassageIsNotTouchedByTheLimiter) {
-  constexpr uint32_t kPianoNote = 0x90 | (60 << 8) | (64 << 16);
-  constexpr uint32_t kPianoNoteOff = 0x80 | (60 << 8);
-  OfflineRenderer renderer;
-  ASSERT_TRUE(renderer.Begin(WavPath()));
-  renderer.Send(kPianoNote);
-  RenderInTicks(renderer, 1000);
-  renderer.Send(kPianoNoteOff);
-  RenderInTicks(renderer, 1000);
-  ASSERT_TRUE(renderer.Finish());
-
-  // The same through FluidSynth and the WAV writer alone.
-  const std::string referencePath = WavPath() + ".reference.wav";
-  {
-    SynthEngine engine({});
-    ASSERT_TRUE(engine.LoadSoundFont(ChooseSoundFont({})));
-    WavWriter writer;
-    ASSERT_TRUE(writer.Open(referencePath));
-    std::vector<float> left(44100);
-    std::vector<float> right(44100);
-    for (uint32_t message : {kPianoNote, kPianoNoteOff}) {
-      engine.Send(message);
-      fluid_synth_write_float(engine.Synth(), 44100, left.data(), 0, 1, right.data(), 0, 1);
-      ASSERT_TRUE(writer.Write(left.data(), right.data(), 44100));
-    }
-    ASSERT_TRUE(writer.Close());
-  }
-
-  const test::WavSamples wav = test::ReadWav(WavPath());
-  const test::WavSamples reference = test::ReadWav(referencePath);
-  ASSERT_TRUE(wav.valid);
-  ASSERT_TRUE(reference.valid);
-  EXPECT_GE(wav.Peak(0, 1000), kAudible);
-  EXPECT_LE(wav.Peak(0, 2000), kLimitedPeak / 4) << "quiet, far below the threshold";
-  EXPECT_TRUE(wav.samples == reference.samples) << "bit-identical to the unlimited output";
-}
-
 TEST_F(OfflineRendererTest, ReportsAnUnwritableFile) {
   std::vector<std::string> log;
   OfflineRenderer renderer({}, [&log](const std::string& line) { log.push_back(line); });
