@@ -7,7 +7,6 @@
 
 #include "platform/midi_out_codes.h"
 #include "platform/peak_limiter.h"
-#include "platform/wav_writer.h"
 #include "wav_samples.h"
 
 namespace sonvela {
