@@ -138,7 +138,6 @@ class SongReader {
   int data2_ = 0;
   int64_t unknownEventCount_ = 0;
   std::string piece_;
-  std::vector<TrackEvent> scratchEvents_;
 };
 
 // Hex digits hold no CR LF pair: they go straight into the pending line.
@@ -312,11 +311,9 @@ void SongReader::DecodeTrack(int32_t track, std::string_view fullChunk) {
   trackTicks = 0;
   Line(kRule);
 
-  // Events are gathered in a scratch table that keeps its room from track to track, then copied into a
-  // table of exactly their size: memory is touched once, and nothing is left unused.
-  std::vector<TrackEvent>& events = scratchEvents_;
-  events.assign(1, TrackEvent{});
-  events.reserve(chunk_.size() / 2 + 1);
+  // Most events take three bytes or more: room for that many, grown only for denser tracks.
+  std::vector<TrackEvent>& events = t.TrackEvents[static_cast<size_t>(track)];
+  events.reserve(chunk_.size() / 3 + 1);
   // " Time:######d " with the delta, then "######## " with the track clock, in one pass.
   static const Mask kTimeMask(" Time:######d ######## ");
   try {
@@ -346,8 +343,10 @@ void SongReader::DecodeTrack(int32_t track, std::string_view fullChunk) {
     command_ = data1_ = data2_ = 0;
   }
   // Millions of events: keep the table tight (the reservation above is only a guess).
-  t.TrackEvents[static_cast<size_t>(track)].assign(events.begin(), events.end());
-  t.EventDueTime[static_cast<size_t>(track)].assign(events.size(), 0);
+  // A track of texts or SysEx holds few events for its bytes: give back the room it did not use.
+  if (events.capacity() > events.size() + events.size() / 2 + 16) events.shrink_to_fit();
+  // Room for playback's due times; playback fills them at Play, so the load need not write them.
+  t.EventDueTime[static_cast<size_t>(track)].reserve(events.size());
 }
 
 bool SongReader::DecodeEvent(int status) {

@@ -59,11 +59,14 @@ TEST(PeakLimiterTest, HotBurstsNeverExceedTheThresholdYetStayLoud) {
   for (const bool square : {false, true}) {
     PeakLimiter limiter(kRate);
     // A quiet lead-in, then 300 ms at four times full scale, then a tail a little over the threshold.
-    std::vector<float> left = Sine(0.2, 440, kRate / 10);
-    const std::vector<float> burst = square ? Square(4, 440, 3 * kRate / 10) : Sine(4, 440, 3 * kRate / 10);
-    const std::vector<float> tail = Sine(1.1, 440, kRate);
-    left.insert(left.end(), burst.begin(), burst.end());
-    left.insert(left.end(), tail.begin(), tail.end());
+    constexpr int kLeadIn = kRate / 10;
+    constexpr int kBurstEnd = kLeadIn + 3 * kRate / 10;
+    std::vector<float> left = Sine(1, 440, kBurstEnd + kRate);
+    for (int i = 0; i < static_cast<int>(left.size()); ++i) {
+      const bool inBurst = i >= kLeadIn && i < kBurstEnd;
+      const float amplitude = i < kLeadIn ? 0.2f : inBurst ? 4.0f : 1.1f;
+      left[i] = square && inBurst ? (left[i] >= 0 ? amplitude : -amplitude) : left[i] * amplitude;
+    }
     std::vector<float> right = left;
     for (float& sample : right) sample *= -0.8f;
     ProcessInBlocks(limiter, left, right);
@@ -98,12 +101,11 @@ TEST(PeakLimiterTest, ReleasesSmoothlyBackToUnityAfterABurst) {
   }
   // Two seconds on: exactly unity again, so quiet samples pass untouched.
   EXPECT_EQ(limiter.Gain(), 1.0f);
-  const std::vector<float> quietIn = Sine(0.3, 440, step);
-  quiet = quietIn;
-  quietRight = quietIn;
-  limiter.Process(quiet.data(), quietRight.data(), step);
-  EXPECT_EQ(quiet, quietIn);
-  EXPECT_EQ(quietRight, quietIn);
+  std::vector<float> lastLeft = Sine(0.3, 440, step);
+  std::vector<float> lastRight = Sine(0.3, 440, step);
+  limiter.Process(lastLeft.data(), lastRight.data(), step);
+  EXPECT_EQ(lastLeft, Sine(0.3, 440, step));
+  EXPECT_EQ(lastRight, Sine(0.3, 440, step));
 }
 
 TEST(PeakLimiterTest, OneGainForBothChannels) {
