@@ -23,6 +23,18 @@ std::vector<std::string> LinesContaining(const std::vector<std::string>& lines, 
   return found;
 }
 
+// Waits until the real-time audio file holds `ms` of sound (or 10 s passed): a fixed sleep is not enough on
+// a busy machine, where the writer may not have run yet.
+void WaitForAudio(const std::string& path, int ms) {
+  constexpr std::uintmax_t kBytesPerMs = 44100 * 4 / 1000;
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  std::error_code error;
+  while (std::chrono::steady_clock::now() < deadline &&
+         std::filesystem::file_size(path, error) < 44 + kBytesPerMs * static_cast<std::uintmax_t>(ms)) {
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
 TEST(BuiltInSynthTest, WithoutAudioOutputSaysOnceThatThereIsNoSound) {
   std::vector<std::string> log;
   SynthOptions options;
@@ -59,7 +71,7 @@ TEST(BuiltInSynthTest, PlaysInRealTimeIntoAnAudioFile) {
     synth.Send(0x80 | (64 << 8));
     ASSERT_TRUE(synth.WaitUntilLoaded());
     synth.Send(0x90 | (60 << 8) | (100 << 16));
-    std::this_thread::sleep_for(400ms);
+    WaitForAudio(path, 400);
   }
   const double elapsedMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -83,7 +95,7 @@ TEST(BuiltInSynthTest, TheAudioFileIsLimitedBelowFullScale) {
     // A hot preset: these notes at full velocity peak at several times full scale unlimited.
     synth.Send(0xC0 | (82 << 8));
     for (int key : {72, 84, 96}) synth.Send(0x90 | (key << 8) | (127 << 16));
-    std::this_thread::sleep_for(400ms);
+    WaitForAudio(path, 400);
   }
   const test::WavSamples wav = test::ReadWav(path);
   ASSERT_TRUE(wav.valid);
