@@ -54,6 +54,7 @@ void EventTableList::Clear() {
 
 void EventTableList::Show(const SongTables& tables) {
   tables_ = &tables;
+  trackCount_ = tables.TrackCount;
   trackFirstItem_.assign(static_cast<size_t>(tables.TrackCount) + 1, 0);
   size_t item = kFirstEventItem;
   grandTotalTicks_ = 0;
@@ -67,6 +68,8 @@ void EventTableList::Show(const SongTables& tables) {
 }
 
 std::string EventTableList::operator[](size_t index) const {
+  // Tables rebuilt behind the list's back (a load always clears the list first) give no items.
+  if (tables_ == nullptr || index >= size_ || tables_->TrackCount != trackCount_) return {};
   const SongTables& t = *tables_;
   if (index == 0 || index == kFirstEventItem - 1) return std::string(79, '-');
   if (index < kFirstEventItem) return GridRow(t, static_cast<int32_t>(index));

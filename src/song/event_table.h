@@ -30,6 +30,7 @@ class EventTableList {
 
  private:
   const SongTables* tables_ = nullptr;
+  int32_t trackCount_ = 0;
   std::vector<size_t> trackFirstItem_;  // per track from 1: the item of its first event
   size_t summaryFirstItem_ = 0;
   int64_t grandTotalTicks_ = 0;

@@ -177,6 +177,9 @@ TEST(EveryEventFile, EventTableListsGridEventsAndTotals) {
   EXPECT_EQ(table[133], "Totale unita traccia  1 : 173");
   EXPECT_EQ(table[135], "Totale totali           : 653");
   EXPECT_EQ(song.tables().GrandTotalTicks, 653);
+  // Tables rebuilt without clearing the list first: no items, and nothing read out of range.
+  ClearSongTables(song.document.Tables);
+  EXPECT_EQ(table[110], "");
 }
 
 }  // namespace
