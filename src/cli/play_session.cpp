@@ -82,10 +82,14 @@ void PlaySession::PlayNext() {
 }
 
 void PlaySession::Interrupt(int signal) {
+  StopWith(ExitStatusForSignal(signal));
+}
+
+void PlaySession::StopWith(int status) {
   if (finished_) return;
   // Stop silences every channel, so no note is left hanging.
   transport_.StopPlayback();
-  Finish(ExitStatusForSignal(signal));
+  Finish(status);
 }
 
 bool PlaySession::ClockCannotAdvance() const {

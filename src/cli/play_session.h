@@ -35,6 +35,8 @@ class PlaySession : public TickSink {
   void Interrupt(int signal);
 
   bool Finished() const { return finished_; }
+  // Stops playing (every channel silenced) and finishes with this exit status.
+  void StopWith(int status);
   int ExitStatus() const { return exitStatus_; }
   const TransportState& State() const { return transport_.State(); }
   // Runs once, when the session finishes.

@@ -84,15 +84,23 @@ int RunRenderCommand(const QStringList& arguments) {
   PlaySession session(options, {renderer, ticks, ticks, screen, nullptr});
   session.Start();
   bool rendered = true;
-  DriveSimulated(session, ticks, interrupt,
-                 [&] { rendered = renderer.Render(kSequencerPeriodMs) && rendered; });
+  DriveSimulated(session, ticks, interrupt, [&] {
+    rendered = renderer.Render(kSequencerPeriodMs) && rendered;
+    if (renderer.Full()) session.StopWith(kExitFileError);
+  });
+  const bool full = renderer.Full();
   if (session.ExitStatus() == kExitDone) rendered = renderer.Render(kTailMs) && rendered;
   const bool finished = renderer.Finish();
   if (!finished || !rendered) std::fprintf(stderr, "Cannot write \"%s\".\n", wavPath.c_str());
-  const int status = !finished || !rendered ? kExitFileError : session.ExitStatus();
-  // A song that could not be played leaves no empty WAV behind; one stopped by Ctrl-C keeps what was
-  // rendered.
-  if (status == kExitFileError) std::remove(wavPath.c_str());
+  if (full && finished && rendered) {
+    std::fprintf(stderr,
+                 "The song is longer than a WAV file can hold: \"%s\" keeps its first %.0f minutes.\n",
+                 wavPath.c_str(), static_cast<double>(renderer.FramesWritten()) / kSynthSampleRate / 60);
+  }
+  const int status = !finished || !rendered || full ? kExitFileError : session.ExitStatus();
+  // A song that could not be played leaves no empty WAV behind; one stopped by Ctrl-C or by the WAV
+  // format's limit keeps what was rendered.
+  if (status == kExitFileError && !full) std::remove(wavPath.c_str());
   if (status == kExitDone) std::printf("%s\n", wavPath.c_str());
   return status;
 }

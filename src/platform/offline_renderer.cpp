@@ -14,8 +14,8 @@ constexpr int kChunkFrames = 4096;
 
 }  // namespace
 
-OfflineRenderer::OfflineRenderer(const std::string& soundFont, LogSink log)
-    : engine_(std::move(log)), soundFont_(ChooseSoundFont(soundFont)) {}
+OfflineRenderer::OfflineRenderer(const std::string& soundFont, LogSink log, int64_t maxFrames)
+    : engine_(std::move(log)), soundFont_(ChooseSoundFont(soundFont)), writer_(maxFrames) {}
 
 OfflineRenderer::~OfflineRenderer() {
   if (writer_.IsOpen()) Finish();
@@ -47,7 +47,7 @@ bool OfflineRenderer::Render(double ms) {
   // The target is computed from the running total so that rounding never accumulates.
   const int64_t targetFrames = std::llrint(renderedMs_ * kSynthSampleRate / 1000.0);
   int64_t remaining = targetFrames - writer_.Frames();
-  while (remaining > 0 && !writer_.Failed()) {
+  while (remaining > 0 && !writer_.Failed() && !writer_.Full()) {
     const int frames = static_cast<int>(std::min<int64_t>(remaining, kChunkFrames));
     // Float, with the effects mixed in, so that the limiter acts before anything is clipped.
     fluid_synth_write_float(engine_.Synth(), frames, left_.data(), 0, 1, right_.data(), 0, 1);

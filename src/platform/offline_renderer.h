@@ -19,7 +19,9 @@ namespace sonvela {
 class OfflineRenderer : public MidiOut {
  public:
   // `soundFont` as for ChooseSoundFont (empty: the Debian GM SoundFont).
-  explicit OfflineRenderer(const std::string& soundFont = {}, LogSink log = {});
+  // `maxFrames`: where the WAV file stops growing (the format's own limit unless a test sets less).
+  explicit OfflineRenderer(const std::string& soundFont = {}, LogSink log = {},
+                           int64_t maxFrames = WavWriter::kMaxFrames);
   ~OfflineRenderer() override;
 
   // Loads the SoundFont and starts the WAV file; false (with a log line) when either fails.
@@ -29,6 +31,8 @@ class OfflineRenderer : public MidiOut {
   // Writes the header's sizes and closes the file; false when writing failed at any point.
   bool Finish();
   int64_t FramesWritten() const { return writer_.Frames(); }
+  // The WAV file holds all it can: rendering more adds nothing.
+  bool Full() const { return writer_.Full(); }
 
   int DeviceCount() override { return 1; }
   std::string DeviceName(int device) override;

@@ -43,6 +43,8 @@ float WavWriter::Dither() {
 
 bool WavWriter::Write(const float* left, const float* right, int frames) {
   if (!file_.is_open() || failed_) return false;
+  // A longer song would write past what the header can describe and could fill the disk: stop there.
+  frames = static_cast<int>(std::clamp<int64_t>(maxFrames_ - frames_, 0, frames));
   buffer_.resize(static_cast<size_t>(frames) * kChannels);
   const auto convert = [this](float sample) {
     const long value = std::lrint(sample * kFullScale + Dither());

@@ -10,20 +10,27 @@ namespace sonvela {
 
 class WavWriter {
  public:
+  // The most frames a WAV file's 32-bit sizes can describe (about 6 h 45 min).
+  static constexpr int64_t kMaxFrames = (int64_t{UINT32_MAX} - 44) / 4;
+
+  explicit WavWriter(int64_t maxFrames = kMaxFrames) : maxFrames_(maxFrames) {}
   // Starts the file with a header whose sizes Close fills in; false when it cannot be written.
   bool Open(const std::string& path);
-  // Samples beyond full scale are clipped. False once any write has failed.
+  // Samples beyond full scale are clipped. Frames past the file's limit are not written (see Full).
+  // False once any write has failed.
   bool Write(const float* left, const float* right, int frames);
   // Writes the header's sizes and closes the file; false when writing failed at any point.
   bool Close();
   bool IsOpen() const { return file_.is_open(); }
   bool Failed() const { return failed_; }
   int64_t Frames() const { return frames_; }
+  bool Full() const { return frames_ >= maxFrames_; }
 
  private:
   void WriteHeader(uint32_t dataBytes);
   float Dither();  // one unit either way, triangular
 
+  int64_t maxFrames_;
   std::ofstream file_;
   bool failed_ = false;
   int64_t frames_ = 0;

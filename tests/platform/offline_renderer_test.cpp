@@ -59,6 +59,15 @@ TEST_F(OfflineRendererTest, WritesExactLengthWithCorrectHeader) {
   EXPECT_EQ(wav.fileSize, 44 + wav.dataSize);
 }
 
+TEST_F(OfflineRendererTest, StopsAtTheLimitOfItsFile) {
+  OfflineRenderer renderer({}, {}, 44100);
+  ASSERT_TRUE(renderer.Begin(WavPath()));
+  EXPECT_TRUE(renderer.Render(3000));  // returns: more rendering adds nothing
+  EXPECT_TRUE(renderer.Full());
+  EXPECT_EQ(renderer.FramesWritten(), 44100);
+  ASSERT_TRUE(renderer.Finish());
+}
+
 TEST_F(OfflineRendererTest, SoundsOnlyWhileANoteIsHeld) {
   OfflineRenderer renderer;
   ASSERT_TRUE(renderer.Begin(WavPath()));
