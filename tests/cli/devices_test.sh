@@ -3,9 +3,7 @@
 # a port of a private JACK server on the dummy backend (that part is skipped when jackd cannot run here).
 set -u
 cli=$1
-here=$(dirname "$0")
-source "$here/test_support.bash"
-work=$(mktemp -d)
+source "$(dirname "$0")/test_support.bash"
 # Background processes of this script, stopped at the end by their ids.
 started=()
 stop_started() {

@@ -3,10 +3,7 @@
 # real time only loosely (order, never early, clean stop), since the machine's speed must not matter.
 set -u
 cli=$1
-here=$(dirname "$0")
-source "$here/test_support.bash"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/test_support.bash"
 # The capture of a fast play: capture FILE [switches...]; its exit status is kept in $rc.
 capture() {
   local out=$1

@@ -2,10 +2,7 @@
 # `sonvela-cli render`: a WAV of the right length, not silent, with playback's timing; failures reported.
 set -u
 cli=$1
-here=$(dirname "$0")
-source "$here/test_support.bash"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/test_support.bash"
 stat_of() {  # file [effects...]
   local file=$1
   shift

@@ -1,5 +1,10 @@
 # Shared by the toolbox test scripts (sourced): the check counter and small MIDI files written byte by byte.
 
+# A scratch folder for the script's files, removed at its end (a script that sets its own EXIT trap removes
+# it there).
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
 passed=0
 failures=0
 check() {  # description, then a command that must succeed

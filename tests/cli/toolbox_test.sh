@@ -3,8 +3,6 @@
 set -u
 cli=$1
 source "$(dirname "$0")/test_support.bash"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 
 # compose writes creato.mid; its listing, events and log follow from the same load.
 "$cli" compose "$work" >"$work/compose.out" 2>"$work/compose.err"
