@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "player/recording_midi_out.h"
+#include "player/capture_midi_out.h"
 
 namespace sonvela {
 

@@ -3,29 +3,28 @@
 #include <unistd.h>
 
 #include <QCommandLineParser>
+#include <chrono>
+#include <functional>
 #include <memory>
 
-#include "cli/capture_clocks.h"
 #include "cli/capture_file.h"
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "cli/interrupt_signal.h"
 #include "cli/play_options.h"
-#include "cli/play_session.h"
-#include "cli/simulated_ticks.h"
+#include "cli/play_run.h"
 #include "cli/sound_output.h"
 #include "cli/terminal_screen.h"
 #include "cli/tick_drivers.h"
 #include "cli/tick_relay.h"
 #include "platform/qt_tick_timers.h"
 #include "platform/system_wall_clock.h"
-#include "player/recording_midi_out.h"
+#include "player/capture_midi_out.h"
+#include "session/simulated_ticks.h"
 
 namespace sonvela {
 
 namespace {
-
-constexpr size_t kCaptureRoom = 1 << 16;
 
 const char* const kPlayDescription =
     "Plays FILE in real time on the built-in synth (or --port N). On a terminal the progress text is "
@@ -76,20 +75,19 @@ int RunPlayCommand(const QStringList& arguments) {
   Timing timing(options.fast);
 
   CaptureFile captureFile;
-  std::unique_ptr<WallClock> captureClock;
-  std::unique_ptr<RecordingMidiOut> recorder;
+  std::unique_ptr<CaptureMidiOut> recorder;
   std::unique_ptr<SoundOutput> sound;
   MidiOut* midi = nullptr;
   if (!options.capture.empty()) {
     if (!captureFile.Create(options.capture)) return kExitFileError;
-    if (options.fast) {
-      captureClock = std::make_unique<SimulatedCaptureClock>(*timing.simulated);
-    } else {
-      captureClock = std::make_unique<SteadyCaptureClock>();
-    }
-    recorder = std::make_unique<RecordingMidiOut>(captureClock.get());
-    // Room for a dense song, so that recording does not reallocate while it plays.
-    recorder->Sent.reserve(kCaptureRoom);
+    std::function<double()> nowMs = [] {
+      return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
+          .count();
+    };
+    // Simulated time says 10 ms a tick, the machine's clock what really passed; neither jumps.
+    if (options.fast)
+      nowMs = [ticks = timing.simulated.get()] { return static_cast<double>(ticks->ElapsedMs()); };
+    recorder = std::make_unique<CaptureMidiOut>(std::move(nowMs));
     midi = recorder.get();
   } else {
     int status = kExitDone;
@@ -99,17 +97,17 @@ int RunPlayCommand(const QStringList& arguments) {
   }
 
   TerminalScreen screen(isatty(STDOUT_FILENO) == 1);
-  PlaySession session(options, {*midi, timing.Timers(), timing.Clock(), screen, recorder.get()});
-  timing.relay.target = &session;
-  session.Start();
+  PlayRun run(options, {*midi, timing.Timers(), timing.Clock(), screen, recorder.get()});
+  timing.relay.target = &run;
+  run.Start();
   if (options.fast) {
-    DriveSimulated(session, *timing.simulated, interrupt, {});
+    DriveSimulated(run, *timing.simulated, interrupt, {});
   } else {
-    DriveRealTime(session, interrupt, sound ? sound->TailMs() : 0);
+    DriveRealTime(run, interrupt, sound ? sound->TailMs() : 0);
   }
 
-  if (recorder && !captureFile.Write(recorder->Sent)) return kExitFileError;
-  return session.ExitStatus();
+  if (recorder && !captureFile.Write(recorder->Messages())) return kExitFileError;
+  return run.ExitStatus();
 }
 
 }  // namespace sonvela

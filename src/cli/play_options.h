@@ -7,16 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "session/button_presses.h"
+
 namespace sonvela {
-
-enum class Button { kContinuo, kIntro, kMute, kMonitor, kFix, kHalve, kDouble, kOff, kSolo, kLoop };
-
-struct ButtonPress {
-  Button button;
-  int channel = 0;      // kOff, kSolo: 1..16
-  float loopStart = 0;  // kLoop: percent of the song
-  float loopEnd = 0;
-};
 
 struct PlayOptions {
   std::vector<std::string> files;

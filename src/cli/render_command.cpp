@@ -10,11 +10,11 @@
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "cli/interrupt_signal.h"
-#include "cli/play_session.h"
-#include "cli/simulated_ticks.h"
+#include "cli/play_run.h"
 #include "cli/terminal_screen.h"
 #include "cli/tick_drivers.h"
 #include "platform/offline_renderer.h"
+#include "session/simulated_ticks.h"
 
 namespace sonvela {
 
@@ -81,7 +81,7 @@ int RunRenderCommand(const QStringList& arguments) {
   }
   SimulatedTicks ticks;
   TerminalScreen screen(false);
-  PlaySession session(options, {renderer, ticks, ticks, screen, nullptr});
+  PlayRun session(options, {renderer, ticks, ticks, screen, nullptr});
   session.Start();
   bool rendered = true;
   DriveSimulated(session, ticks, interrupt, [&] {

@@ -7,6 +7,7 @@
 
 #include "cli/terminal_text.h"
 #include "player/control_ids.h"
+#include "text/display_text.h"
 
 namespace sonvela {
 
@@ -47,17 +48,11 @@ void TerminalScreen::SetText(int controlId, std::string_view text) {
 }
 
 void TerminalScreen::ShowLyric(std::string_view text) {
-  // A slash or backslash starts a new line; the marks themselves are not shown.
-  if (text.find_first_of("/\\") != std::string_view::npos) {
-    if (showStatus_ && !lyricLine_.empty()) {
-      ClearStatus();
-      std::fputs(TerminalText(lyricLine_).c_str(), stdout);
-      std::fputc('\n', stdout);
-    }
-    lyricLine_.clear();
-  }
-  for (const char c : text) {
-    if (c != '/' && c != '\\') lyricLine_ += c;
+  // A finished lyric line stays above the status line.
+  if (lyricLine_.Add(text, &finishedLine_) && showStatus_ && !finishedLine_.empty()) {
+    ClearStatus();
+    std::fputs(DisplayText(finishedLine_).c_str(), stdout);
+    std::fputc('\n', stdout);
   }
   DrawStatus();
 }
@@ -94,10 +89,10 @@ void TerminalScreen::ClearStatus() {
 }
 
 void TerminalScreen::DrawStatus() {
-  if (!showStatus_ || (shownProgress_.empty() && lyricLine_.empty())) return;
+  if (!showStatus_ || (shownProgress_.empty() && lyricLine_.Text.empty())) return;
   status_ = shownProgress_;
-  if (!status_.empty() && !lyricLine_.empty()) status_ += "  ";
-  status_ += TerminalText(lyricLine_);
+  if (!status_.empty() && !lyricLine_.Text.empty()) status_ += "  ";
+  status_ += DisplayText(lyricLine_.Text);
   // A status line that wrapped could no longer be rewritten in place.
   const std::string_view shown = FirstColumns(status_, std::max<size_t>(TerminalColumns(), 2) - 1);
   std::fputs(kEraseLine, stdout);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "player/screen.h"
+#include "session/lyric_line.h"
 
 namespace sonvela {
 
@@ -51,7 +52,8 @@ class TerminalScreen : public Screen {
   bool progressDue_ = false;
   std::string latestProgress_;
   std::string shownProgress_;
-  std::string lyricLine_;  // bytes, as the song has them
+  LyricLine lyricLine_;
+  std::string finishedLine_;
   std::string status_;
 };
 

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <memory>
 
+#include "session/simulated_run.h"
+
 namespace sonvela {
 
 namespace {
@@ -12,22 +14,20 @@ namespace {
 constexpr int kStepsPerInterruptCheck = 256;
 }  // namespace
 
-void DriveSimulated(PlaySession& session, SimulatedTicks& ticks, InterruptSignal& interrupt,
+void DriveSimulated(PlayRun& run, SimulatedTicks& ticks, InterruptSignal& interrupt,
                     const std::function<void()>& beforeStep) {
-  for (int step = 1; !session.Finished(); ++step) {
-    if (step % kStepsPerInterruptCheck == 0) {
-      if (const int signal = interrupt.Arrived(); signal != 0) {
-        session.Interrupt(signal);
-        break;
-      }
+  int steps = 0;
+  const auto done = [&] {
+    if (++steps % kStepsPerInterruptCheck == 0) {
+      if (const int signal = interrupt.Arrived(); signal != 0) run.Interrupt(signal);
     }
-    if (beforeStep) beforeStep();
-    ticks.Step(session);
-  }
+    return run.Finished();
+  };
+  RunSimulated(ticks, run, done, beforeStep);
 }
 
-void DriveRealTime(PlaySession& session, InterruptSignal& interrupt, int tailMs) {
-  if (session.Finished()) return;
+void DriveRealTime(PlayRun& run, InterruptSignal& interrupt, int tailMs) {
+  if (run.Finished()) return;
   std::unique_ptr<QSocketNotifier> notifier;
   if (interrupt.Descriptor() >= 0) {
     notifier = std::make_unique<QSocketNotifier>(interrupt.Descriptor(), QSocketNotifier::Read);
@@ -35,16 +35,16 @@ void DriveRealTime(PlaySession& session, InterruptSignal& interrupt, int tailMs)
       const int signal = interrupt.Arrived();
       if (signal == 0) return;
       // A second Ctrl-C, while the last notes ring out, does not wait for them.
-      if (session.Finished()) {
+      if (run.Finished()) {
         QCoreApplication::exit();
       } else {
-        session.Interrupt(signal);
+        run.Interrupt(signal);
       }
     });
   }
-  session.onFinished = [tailMs] { QTimer::singleShot(tailMs, [] { QCoreApplication::exit(); }); };
+  run.onFinished = [tailMs] { QTimer::singleShot(tailMs, [] { QCoreApplication::exit(); }); };
   QCoreApplication::exec();
-  session.onFinished = nullptr;
+  run.onFinished = nullptr;
 }
 
 }  // namespace sonvela

@@ -1,21 +1,21 @@
 #pragma once
-// What drives a session's ticks until it finishes: simulated time as fast as it goes, or the event loop in
+// What drives a run's ticks until it finishes: simulated time as fast as it goes, or the event loop in
 // real time. Both stop cleanly on Ctrl-C.
 
 #include <functional>
 
 #include "cli/interrupt_signal.h"
-#include "cli/play_session.h"
-#include "cli/simulated_ticks.h"
+#include "cli/play_run.h"
+#include "session/simulated_ticks.h"
 
 namespace sonvela {
 
 // Steps simulated time, 10 ms a step. `beforeStep` (may be empty) runs before each step, with everything
 // due up to the present already sent: the renderer renders the 10 ms that lead to the next tick there.
-void DriveSimulated(PlaySession& session, SimulatedTicks& ticks, InterruptSignal& interrupt,
+void DriveSimulated(PlayRun& run, SimulatedTicks& ticks, InterruptSignal& interrupt,
                     const std::function<void()>& beforeStep);
-// Runs the Qt event loop while the session plays; once it has finished, goes on `tailMs` longer so the last
+// Runs the Qt event loop while the run plays; once it has finished, goes on `tailMs` longer so the last
 // notes can ring out on a sounding output.
-void DriveRealTime(PlaySession& session, InterruptSignal& interrupt, int tailMs);
+void DriveRealTime(PlayRun& run, InterruptSignal& interrupt, int tailMs);
 
 }  // namespace sonvela

@@ -1,15 +1,6 @@
 #include "player/recording_midi_out.h"
 
-#include <cstdio>
-
 namespace sonvela {
-
-std::string CaptureLine(const SentMessage& message) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.3f\t%d\t%d\t%d", message.timeMs, message.Status(), message.Data1(),
-                message.Data2());
-  return buffer;
-}
 
 void RecordingMidiOut::MarkStart() {
   if (clock_ != nullptr) startMs_ = clock_->MillisecondsSinceMidnight();

@@ -7,21 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "player/capture_midi_out.h"
 #include "player/midi_out.h"
 #include "player/wall_clock.h"
 
 namespace sonvela {
-
-struct SentMessage {
-  double timeMs = 0;
-  uint32_t word = 0;
-  int Status() const { return static_cast<int>(word & 0xFF); }
-  int Data1() const { return static_cast<int>(word >> 8 & 0xFF); }
-  int Data2() const { return static_cast<int>(word >> 16 & 0xFF); }
-};
-
-// "ms<TAB>status<TAB>data1<TAB>data2", decimal, ms with three decimals.
-std::string CaptureLine(const SentMessage& message);
 
 class RecordingMidiOut : public MidiOut {
  public:

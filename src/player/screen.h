@@ -38,6 +38,12 @@ class Screen : public MessageBoxes {
   virtual void PlayNextInList() = 0;
   // Ends the main window (a failed program change means the output is gone).
   virtual void EndMainWindow() = 0;
+
+  // The window's steps of the load sequence; a screen without a window leaves them out.
+  virtual void SetEnabled(int /*controlId*/, bool /*enabled*/) {}
+  // The main window's title names the loaded song file.
+  virtual void ShowSongTitle(std::string_view /*songFileName*/) {}
+  virtual void DrawSongMap() {}
 };
 
 }  // namespace sonvela

@@ -79,6 +79,9 @@ class Transport : public TickSink {
   // right to the next, and the label's program is sent.
   void StepInstrument(int channel, bool leftDown, bool rightDown);
 
+  // The BPM label shows the song's tempo.
+  void ShowBpm();
+
   // The event at the track's cursor (the caller moves the cursor on). Returns true when it restarted the
   // loop, which has already placed every cursor anew.
   bool PlayEvent(int32_t track);
@@ -90,7 +93,6 @@ class Transport : public TickSink {
   double NowMs();
   double ElapsedSeconds();
   double PlayedNow() const;
-  void ShowBpm();
   void ShowLoopBar();
   void ShowProgramOnChannel(int channel, int program);
   void ShowChannelUsage();

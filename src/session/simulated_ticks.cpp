@@ -1,4 +1,4 @@
-#include "cli/simulated_ticks.h"
+#include "session/simulated_ticks.h"
 
 namespace sonvela {
 

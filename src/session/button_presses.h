@@ -1,12 +1,20 @@
 #pragma once
-// The play switches as presses of the transport's buttons, in command-line order.
+// Presses of the transport's buttons, made by code in a given order (the toolbox's play switches).
 
 #include <vector>
 
-#include "cli/play_options.h"
 #include "player/transport.h"
 
 namespace sonvela {
+
+enum class Button { kContinuo, kIntro, kMute, kMonitor, kFix, kHalve, kDouble, kOff, kSolo, kLoop };
+
+struct ButtonPress {
+  Button button;
+  int channel = 0;      // kOff, kSolo: 1..16
+  float loopStart = 0;  // kLoop: percent of the song
+  float loopEnd = 0;
+};
 
 // The toggles that a load leaves alone (Continuo, Intro, Mute, Monitor, Fix): pressed once, before the
 // first Play.

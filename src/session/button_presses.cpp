@@ -1,4 +1,4 @@
-#include "cli/button_presses.h"
+#include "session/button_presses.h"
 
 namespace sonvela {
 

@@ -1,0 +1,110 @@
+#include "cli/play_run.h"
+
+#include "cli/exit_status.h"
+#include "cli/interrupt_signal.h"
+
+namespace sonvela {
+
+namespace {
+constexpr double kSecondsPerDay = 86400;
+}
+
+std::string FileArgumentList::EntryText(int index) {
+  if (index < 0 || index >= Count()) return {};
+  return files_[static_cast<size_t>(index)];
+}
+
+PlayRun::PlayRun(const PlayOptions& options, const RunPorts& ports)
+    : options_(options),
+      ports_(ports),
+      songs_(options.files),
+      session_({ports.midi, ports.timers, ports.clock, ports.screen, songs_}) {
+  session_.Presses = options.presses;
+  session_.beforePlay = [this] {
+    // The load's own lines are not playback's: only these are shown (by --monitor).
+    session_.SessionLogs().Debug.Clear();
+    if (!played_) BeforeFirstPlay();
+    played_ = true;
+  };
+  session_.onClockStuck = [this] { Finish(kExitFileError); };
+  ports_.screen.onPlayNext = [this] {
+    if (!PlayNextReadable()) Finish(exitStatus_);
+  };
+  // Only a failed program change ends the window: the output is gone, which is an output failure here.
+  ports_.screen.onEndWindow = [this] {
+    session_.Player().StopPlayback();
+    Finish(kExitFileError);
+  };
+}
+
+void PlayRun::Start() {
+  if (!PlayNextReadable()) Finish(kExitFileError);
+}
+
+bool PlayRun::PlayNextReadable() {
+  while (songs_.SelectedIndex() + 1 < songs_.Count()) {
+    if (session_.PlayNextInList()) return true;
+    // The load has said why; the list goes on with the next file.
+    exitStatus_ = kExitFileError;
+  }
+  return false;
+}
+
+void PlayRun::BeforeFirstPlay() {
+  if (ports_.capture) ports_.capture->StartRecording();
+  firstPlayMs_ = ports_.clock.MillisecondsSinceMidnight();
+  // The wall-clock timer runs from the first Play on: the automatic next song and the progress display.
+  ports_.timers.Start(kSecondSlot, kSecondPeriodMs);
+}
+
+void PlayRun::OnTimerTick(int slot) {
+  if (finished_) return;
+  session_.OnTimerTick(slot);
+  if (finished_) return;
+  ShowMonitorLines();
+  const TransportState& state = session_.State();
+  if (options_.stopAfterSeconds > 0 && SecondsSinceFirstPlay() >= options_.stopAfterSeconds) {
+    session_.Player().StopPlayback();
+    Finish(exitStatus_);
+  } else if (state.PlayStatus == kStatusEnded &&
+             (state.ContinuoOn == 0 || songs_.SelectedIndex() + 1 >= songs_.Count())) {
+    Finish(exitStatus_);
+  }
+}
+
+void PlayRun::Interrupt(int signal) {
+  StopWith(ExitStatusForSignal(signal));
+}
+
+void PlayRun::StopWith(int status) {
+  if (finished_) return;
+  // Stop silences every channel, so no note is left hanging.
+  session_.Player().StopPlayback();
+  Finish(status);
+}
+
+double PlayRun::SecondsSinceFirstPlay() {
+  double seconds = (ports_.clock.MillisecondsSinceMidnight() - firstPlayMs_) / 1000;
+  if (seconds < 0) seconds += kSecondsPerDay;
+  return seconds;
+}
+
+void PlayRun::ShowMonitorLines() {
+  LineList& debug = session_.SessionLogs().Debug;
+  if (session_.State().MonitorOn == 1) {
+    for (size_t i = 0; i < debug.Size(); ++i) ports_.screen.PrintLine(debug[i]);
+  }
+  // Nothing else reads the debug log here: it is emptied so a long session does not grow it.
+  debug.Clear();
+}
+
+void PlayRun::Finish(int status) {
+  if (finished_) return;
+  finished_ = true;
+  exitStatus_ = status;
+  for (int slot = kSequencerSlot; slot <= kProgressSlot; ++slot) ports_.timers.Kill(slot);
+  ports_.screen.Finish();
+  if (onFinished) onFinished();
+}
+
+}  // namespace sonvela

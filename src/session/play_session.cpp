@@ -1,0 +1,97 @@
+#include "session/play_session.h"
+
+#include "files/load_song.h"
+#include "player/control_ids.h"
+#include "text/number_text.h"
+
+namespace sonvela {
+
+PlaySession::PlaySession(const SessionPorts& ports)
+    : ports_(ports), transport_(document_, logs_, {ports.midi, ports.timers, ports.clock, ports.screen}) {}
+
+bool PlaySession::LoadAndPlay(LoadVariant variant, const std::string& path) {
+  transport_.ResetSong();
+  SongTables& tables = document_.Tables;
+  switch (variant) {
+    case LoadVariant::kLoad:
+      tables.SongFileName = ports_.songs.ChooseSongFile();
+      ports_.songs.FillSongList(tables.SongFileName);
+      break;
+    case LoadVariant::kList:
+      tables.SongFileName = path;
+      break;
+    case LoadVariant::kCommandLine:
+      tables.SongFileName = CommandLineSong;
+      DebugLog(logs_, tables.SongFileName);
+      break;
+    case LoadVariant::kCreate:
+      tables.SongFileName = kCreatedSongFile;
+      DebugLog(logs_, tables.SongFileName);
+      break;
+  }
+  // A cancelled dialog or an empty entry: nothing is loaded, and Play will say so.
+  if (tables.SongFileName.empty()) return false;
+  return ReadAndPlay(variant);
+}
+
+bool PlaySession::ReadAndPlay(LoadVariant variant) {
+  const bool listOrder = variant == LoadVariant::kLoad || variant == LoadVariant::kList;
+  Screen& screen = ports_.screen;
+  const std::string name = document_.Tables.SongFileName;
+  if (listOrder) CommandLineSong.clear();
+  screen.SetEnabled(kPlayButton, false);
+  if (listOrder) screen.ShowSongTitle(name);
+  const bool read = LoadSongFile(document_, name, logs_, screen, ports_.clock.Now());
+  if (listOrder) {
+    transport_.ShowBpm();
+  } else {
+    screen.ShowSongTitle(name);
+  }
+  screen.SetEnabled(kPlayButton, true);
+  if (!listOrder) CommandLineSong.clear();
+  // The reader has said why the file could not be read: there is nothing to play.
+  if (!read) return false;
+
+  if (!settingsPressed_) {
+    PressSettingButtons(transport_, Presses);
+    settingsPressed_ = true;
+  }
+  PressSongButtons(transport_, Presses);
+  if (beforePlay) beforePlay();
+  transport_.StartPlayback();
+
+  if (variant == LoadVariant::kList || variant == LoadVariant::kCreate) screen.DrawSongMap();
+  if (variant == LoadVariant::kCreate) {
+    for (int channel = 1; channel <= kChannels; ++channel)
+      screen.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), 0, kRedrawKeyboard);
+  }
+  return true;
+}
+
+bool PlaySession::PlayNextInList() {
+  SongList& songs = ports_.songs;
+  const int count = songs.Count();
+  const int selected = songs.SelectedIndex();
+  const int next = selected + 1 >= count ? 0 : selected + 1;
+  if (count > 0) songs.Select(next);
+  // With an empty list the entry is empty: the ended song is reset and nothing plays.
+  return LoadAndPlay(LoadVariant::kList, count > 0 ? songs.EntryText(next) : std::string());
+}
+
+void PlaySession::OnTimerTick(int slot) {
+  transport_.OnTimerTick(slot);
+  if (transport_.Running() && ClockCannotAdvance()) {
+    const SongTables& t = document_.Tables;
+    ports_.screen.ShowMessage("The song clock cannot advance (Division" + NumberText(t.Division) + ", BPM" +
+                              NumberText(t.TempoBpm) + "): playing stops.");
+    transport_.StopPlayback();
+    if (onClockStuck) onClockStuck();
+  }
+}
+
+bool PlaySession::ClockCannotAdvance() const {
+  // Each tick moves the song on by Division x BPM x 10: with either at 0 (or below) it never ends.
+  return document_.Tables.Division <= 0 || document_.Tables.TempoBpm <= 0;
+}
+
+}  // namespace sonvela
