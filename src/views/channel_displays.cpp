@@ -18,11 +18,6 @@ int ColourPart(double value) {
   return std::clamp(static_cast<int>(std::lrint(value)), 0, 255);
 }
 
-// Left edge that centres a box of `inner` pixels in `outer` pixels.
-int Centred(int outer, int inner) {
-  return static_cast<int>(std::lrint((outer - inner) / 2.0));
-}
-
 }  // namespace
 
 void DrawLevelBar(QImage& image, int level) {
@@ -34,20 +29,21 @@ void DrawLevelBar(QImage& image, int level) {
   const int top = static_cast<int>(std::lrint(h - static_cast<double>(level) * h / kTopLevel));
   pixels::FillClosed(image, 0, top, w - 1, h - 1, ToQRgb(bar));
 
-  const QFont font = PanelFont();
-  const QString digits = QString::number(level);
-  DrawTexts(image, font,
-            {{QPoint(Centred(w, TextExtent(font, digits).width()), 0), digits, kLevelTextColour}});
+  const PanelLine digits(PanelFont(), QString::number(level));
+  QPainter painter(&image);
+  digits.Draw(painter, QPoint(CentredIn(w, digits.Extent().width()), 0), kLevelTextColour);
 }
 
 void DrawLabel(QImage& image, const QString& text, Colour background, Colour textColour) {
   FillSurface(image, background);
   const QString shown = text.trimmed();
   if (shown.isEmpty()) return;
-  const QFont font = PanelFont();
-  const QSize extent = TextExtent(font, shown);
-  const QPoint at(Centred(image.width(), extent.width()), Centred(image.height(), extent.height()));
-  DrawTexts(image, font, {{at + QPoint(2, 2), shown, kLabelShadowColour}, {at, shown, textColour}});
+  const PanelLine line(PanelFont(), shown);
+  const QPoint at(CentredIn(image.width(), line.Extent().width()),
+                  CentredIn(image.height(), line.Extent().height()));
+  QPainter painter(&image);
+  line.Draw(painter, at + QPoint(2, 2), kLabelShadowColour);
+  line.Draw(painter, at, textColour);
 }
 
 void DrawInstrumentLabel(QImage& image, const QString& instrumentName, Colour textColour) {

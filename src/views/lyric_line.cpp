@@ -1,7 +1,5 @@
 #include "views/lyric_line.h"
 
-#include <cmath>
-
 #include "views/panel_text.h"
 #include "views/surface.h"
 #include "views/view_fonts.h"
@@ -15,12 +13,12 @@ void ShowLyric(QImage& panel, LyricLineState& state, const QString& text) {
   piece.remove(QLatin1Char('\\'));
 
   ClearLyricPanel(panel);
-  const QFont font = LyricFont();
-  const QString shown = state.LyricLine + piece;
-  const QSize extent = TextExtent(font, shown);
-  const QPoint at(static_cast<int>(std::lrint((panel.width() - extent.width()) / 2.0)),
-                  static_cast<int>(std::lrint((panel.height() - extent.height()) / 2.0)));
-  DrawTexts(panel, font, {{at, shown, kLyricTextColour}});
+  const PanelLine line(LyricFont(), state.LyricLine + piece);
+  QPainter painter(&panel);
+  line.Draw(
+      painter,
+      {CentredIn(panel.width(), line.Extent().width()), CentredIn(panel.height(), line.Extent().height())},
+      kLyricTextColour);
   state.LyricLine += piece;
 }
 

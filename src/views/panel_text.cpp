@@ -1,28 +1,31 @@
 #include "views/panel_text.h"
 
-#include <QFontMetrics>
-#include <QPainter>
+#include <cmath>
 
-#include "views/surface.h"
+#include <QFontMetrics>
+#include <QTextLayout>
+
 #include "views/view_colours.h"
 
 namespace sonvela {
 
-QSize TextExtent(const QFont& font, const QString& text) {
+PanelLine::PanelLine(const QFont& font, const QString& text) {
+  QTextLayout layout(text, font);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  layout.endLayout();
   const QFontMetrics metrics(font);
-  return {metrics.horizontalAdvance(text), metrics.height()};
+  extent_ = {line.isValid() ? static_cast<int>(std::lrint(line.naturalTextWidth())) : 0, metrics.height()};
+  if (line.isValid()) runs_ = line.glyphRuns();
 }
 
-void DrawTexts(QImage& image, const QFont& font, std::initializer_list<PanelText> texts) {
-  pixels::Prepare(image);
-  QPainter painter(&image);
-  painter.setFont(font);
-  const int ascent = painter.fontMetrics().ascent();
-  for (const PanelText& text : texts) {
-    if (text.Text.isEmpty()) continue;
-    painter.setPen(ToQColor(text.TextColour));
-    painter.drawText(text.TopLeft + QPoint(0, ascent), text.Text);
-  }
+void PanelLine::Draw(QPainter& painter, QPoint topLeft, Colour colour) const {
+  painter.setPen(ToQColor(colour));
+  for (const QGlyphRun& run : runs_) painter.drawGlyphRun(topLeft, run);
+}
+
+int CentredIn(int outer, int inner) {
+  return static_cast<int>(std::lrint((outer - inner) / 2.0));
 }
 
 }  // namespace sonvela

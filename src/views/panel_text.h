@@ -1,10 +1,11 @@
 #pragma once
 // Text on a panel with a transparent background, placed by the top left corner of its box.
 
-#include <initializer_list>
-
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
+#include <QPainter>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -13,15 +14,20 @@
 
 namespace sonvela {
 
-// Width (advance) and height (line height) of the text in the font.
-QSize TextExtent(const QFont& font, const QString& text);
+// One line of text laid out once in a font, to be measured and then drawn as often as needed.
+class PanelLine {
+ public:
+  PanelLine(const QFont& font, const QString& text);
+  // Width (advance) and height (ascent + descent) of the line.
+  QSize Extent() const { return extent_; }
+  void Draw(QPainter& painter, QPoint topLeft, Colour colour) const;
 
-// One text in one colour. A group of texts in one font is drawn with one painter by DrawTexts.
-struct PanelText {
-  QPoint TopLeft;
-  QString Text;
-  Colour TextColour = kBlack;
+ private:
+  QList<QGlyphRun> runs_;
+  QSize extent_;
 };
-void DrawTexts(QImage& image, const QFont& font, std::initializer_list<PanelText> texts);
+
+// Left edge (or top) that centres `inner` pixels in `outer` pixels, rounded to the nearest, ties to even.
+int CentredIn(int outer, int inner);
 
 }  // namespace sonvela

@@ -56,6 +56,15 @@ void DrawSongMap(QImage& image, const SongTables& tables) {
   const QRgb drumNote = ToQRgb(kSongMapDrumNote);
   const double width = w;
   const double songLength = static_cast<double>(length);
+  // x = tick x w / length, by a multiplication: a division for each of millions of dots costs more than the
+  // rest of the loop. Near a rounding tie the product may fall on the wrong side, so divide there.
+  const double scale = width / songLength;
+  const auto columnOf = [&](int64_t tick) {
+    const double product = static_cast<double>(tick) * scale;
+    if (std::abs(product - std::floor(product) - 0.5) < 1e-6)
+      return Px(static_cast<double>(tick) * width / songLength);
+    return Px(product);
+  };
 
   const int32_t tracks =
       std::min<int32_t>(tables.TrackCount, static_cast<int32_t>(tables.TrackEvents.size()) - 1);
@@ -66,7 +75,7 @@ void DrawSongMap(QImage& image, const SongTables& tables) {
       // Events come in time order: the rest of the track lies past the end too.
       if (event.tick >= length) break;
       if (event.command < kNoteOnFirst || event.command > kNoteOnLast) continue;
-      const int x = Px(static_cast<double>(event.tick) * width / songLength);
+      const int x = columnOf(event.tick);
       const int y = event.data1 >= 0 && event.data1 < 256 ? rowOfNote[static_cast<size_t>(event.data1)]
                                                           : Px(h - double(event.data1) * h / kTopNote);
       if (x < 0 || x >= w || y < 0 || y >= h) continue;

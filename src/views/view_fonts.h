@@ -6,14 +6,14 @@
 
 namespace sonvela {
 
-// Level bars and instrument labels. Small panels get crisp single-colour text, as bitmap fonts give.
+// Level bars and instrument labels.
 constexpr int kPanelFontPixels = 12;
 // The lyric line: 20 points at 96 dots per inch.
 constexpr int kLyricFontPixels = 27;
 
 QFont FixedFont(int pixelSize, bool bold, bool antialiased);
 inline QFont PanelFont() {
-  return FixedFont(kPanelFontPixels, false, false);
+  return FixedFont(kPanelFontPixels, false, true);
 }
 inline QFont LyricFont() {
   return FixedFont(kLyricFontPixels, true, true);
