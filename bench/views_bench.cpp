@@ -121,16 +121,18 @@ int main(int argc, char* argv[]) {
   QImage keyboard = sonvela::MakeSurface({1261, 110});
   QImage history = sonvela::MakeSurface({1261, 450});
   sonvela::PaintBigKeyboard(big, keyboard, history, 0, sonvela::kRedrawKeyboard, true, false);
-  for (const bool historyOn : {false, true}) {
-    Report(historyOn ? "big keyboard: light or clear one key, history on"
-                     : "big keyboard: light or clear one key, history off",
-           9, 20000, [&](int call) {
-             const int key = 61 + (call / 2) % 2;
-             sonvela::PaintBigKeyboard(big, keyboard, history, key,
-                                       call % 2 ? sonvela::kRestoreKey : int64_t{sonvela::kChannelColour[1]},
-                                       true, historyOn);
-           });
-  }
+  const auto lightOrClear = [&](int call, bool historyOn) {
+    const int key = 61 + (call / 2) % 2;
+    sonvela::PaintBigKeyboard(big, keyboard, history, key,
+                              call % 2 ? sonvela::kRestoreKey : int64_t{sonvela::kChannelColour[1]}, true,
+                              historyOn);
+  };
+  Report("big keyboard: light or clear one key", 9, 20000, [&](int call) { lightOrClear(call, false); });
+  // With the strip full every lit key moves it up a row (1261 x 450 pixels) and adds one.
+  Report("big keyboard: light one key adding a history row, full strip", 9, 5000, [&](int call) {
+    lightOrClear(2 * call, true);
+    lightOrClear(2 * call + 1, true);
+  });
   Report("big keyboard: full redraw from its picture", 9, 2000, [&](int) {
     sonvela::PaintBigKeyboard(big, keyboard, history, 0, sonvela::kRedrawKeyboard, true, false);
   });

@@ -61,9 +61,10 @@ void DrawSongMap(QImage& image, const SongTables& tables) {
   const double scale = width / songLength;
   const auto columnOf = [&](int64_t tick) {
     const double product = static_cast<double>(tick) * scale;
-    if (std::abs(product - std::floor(product) - 0.5) < 1e-6)
+    const int column = Px(product);
+    if (std::abs(std::abs(product - column) - 0.5) < 1e-6)
       return Px(static_cast<double>(tick) * width / songLength);
-    return Px(product);
+    return column;
   };
 
   const int32_t tracks =
