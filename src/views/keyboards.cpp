@@ -14,8 +14,7 @@ namespace {
 constexpr int kHistoryRows = 10;
 
 // Draws every key in its own look, or puts back the picture of a keyboard of this size drawn before.
-// Returns whether the picture was put back.
-bool RedrawKeyboard(QImage& keyboard, KeyboardPicture& picture, int keyHeight) {
+void RedrawKeyboard(QImage& keyboard, KeyboardPicture& picture, int keyHeight) {
   pixels::Prepare(keyboard);
   if (picture.Cached && picture.Image.size() == keyboard.size()) {
     if (keyboard.format() == picture.Image.format() &&
@@ -25,14 +24,13 @@ bool RedrawKeyboard(QImage& keyboard, KeyboardPicture& picture, int keyHeight) {
     } else {
       keyboard = picture.Image.copy();
     }
-    return true;
+    return;
   }
   // A picture of another size would show a keyboard that does not fit: draw and keep a new one.
   const int w = WhiteKeyWidth(keyboard.width());
   for (int key = 1; key <= kKeyCount; ++key) DrawKey(keyboard, w, 0, keyHeight, key, kRedrawKeyboard);
   picture.Image = keyboard.copy();
   picture.Cached = true;
-  return false;
 }
 
 bool IsMarkable(int key) {
@@ -78,8 +76,9 @@ BigKeyboardChange PaintBigKeyboard(BigKeyboardState& state, QImage& keyboard, QI
 
   const int keyHeight = keyboard.height() - 1;
   if (colour == kRedrawKeyboard) {
-    // The first drawing leaves the marks alone; putting the picture back unlights every key.
-    if (RedrawKeyboard(keyboard, state.Picture, keyHeight)) marks.assign(kMarkedKeyCount, ' ');
+    // Every key is unlit now, drawn or put back: a mark left standing would keep its key from being lit.
+    RedrawKeyboard(keyboard, state.Picture, keyHeight);
+    marks.assign(kMarkedKeyCount, ' ');
     return {keyboard.rect(), {}};
   }
   // A key number outside 1..128 stands for no note at all: nothing to mark or show.

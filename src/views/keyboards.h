@@ -4,6 +4,7 @@
 // Colour argument of the painters: kRedrawKeyboard (-1) redraws the whole keyboard in its own look, a colour
 // (0 or more) lights the key in it, any other negative value (callers pass kRestoreKey, -2) gives the key its
 // own look back. Each returns the pixels it changed, so the surface repaints only those.
+// UI thread only: requests from MIDI input are posted to it.
 
 #include <cstdint>
 #include <string>

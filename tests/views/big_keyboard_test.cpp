@@ -73,10 +73,14 @@ TEST_F(BigKeyboard, LightingMarksTheKeyAndAddsAHistoryRowOnce) {
   Paint(62, kRed);
   EXPECT_EQ(Mark(62), '*');
   EXPECT_EQ(state.HistoryRow, 1);
-  // Putting the picture back unlights every key.
+  // A full redraw unlights every key, the first one (which draws them) too.
   Paint(0, kRedrawKeyboard);
   EXPECT_EQ(keyboard, plain);
   EXPECT_EQ(state.BigKeyboardMarks, kNoMarks);
+  BigKeyboardState fresh;
+  PaintBigKeyboard(fresh, keyboard, history, 61, kRed, true, false);
+  PaintBigKeyboard(fresh, keyboard, history, 0, kRedrawKeyboard, true, false);
+  EXPECT_EQ(fresh.BigKeyboardMarks, kNoMarks);
 }
 
 TEST_F(BigKeyboard, NotesWithoutAKeyAreMarkedAndAddARowWithoutDrawing) {
