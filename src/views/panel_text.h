@@ -1,0 +1,33 @@
+#pragma once
+// Text on a panel with a transparent background, placed by the top left corner of its box.
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include "player/colours.h"
+
+namespace sonvela {
+
+// One line of text laid out once in a font, to be measured and then drawn as often as needed.
+class PanelLine {
+ public:
+  PanelLine(const QFont& font, const QString& text);
+  // Width (advance) and height (ascent + descent) of the line.
+  QSize Extent() const { return extent_; }
+  void Draw(QPainter& painter, QPoint topLeft, Colour colour) const;
+
+ private:
+  QList<QGlyphRun> runs_;
+  QSize extent_;
+};
+
+// Left edge (or top) that centres `inner` pixels in `outer` pixels, rounded to the nearest, ties to even.
+int CentredIn(int outer, int inner);
+
+}  // namespace sonvela

@@ -1,0 +1,17 @@
+#include "views/view_fonts.h"
+
+#include <QString>
+
+namespace sonvela {
+
+QFont FixedFont(int pixelSize, bool bold, bool antialiased) {
+  QFont font(QStringLiteral("DejaVu Sans Mono"));
+  font.setStyleHint(QFont::Monospace);
+  font.setFixedPitch(true);
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  font.setStyleStrategy(antialiased ? QFont::PreferAntialias : QFont::NoAntialias);
+  return font;
+}
+
+}  // namespace sonvela
