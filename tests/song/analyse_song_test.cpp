@@ -164,6 +164,41 @@ TEST(AnalyseSong, TablesGrowPastTheOldFixedLimits) {
   EXPECT_EQ(song.tables().Event(1, 60200).data1, 20100);
 }
 
+// The listing takes its room from what is decoded: a SysEx of 2 MB lists 6 MB, not 32 bytes a file byte.
+TEST(AnalyseSong, ListingRoomFollowsTheDecodedText) {
+  std::string sysex = Bytes({0x00, 0xF0});
+  AppendVarLen(sysex, 2u << 20);
+  sysex.append(2u << 20, '\x11');
+  const std::string file = OneTrackFile(sysex);
+  LoadedSong song;
+  Load(song, file);
+  const LineList& lines = song.document.Listing.Lines;
+  ASSERT_GT(lines.TextSize(), 3 * (2u << 20));
+  EXPECT_LT(lines.ByteSize(), 5 * file.size());
+  EXPECT_TRUE(ListingContains(song, "SysEx          11 11 11 "));
+}
+
+// Drained in blocks as it is written, the listing is the same, line for line.
+TEST(AnalyseSong, DrainedListingIsTheWholeListing) {
+  std::string events = Meta(0, 0x7F, std::string(600000, '\x22'));
+  for (int i = 0; i < 20000; ++i) events += Bytes({0x01, 0x90, 0x3C, 0x40, 0x01, 0x3C, 0x00});
+  events += Bytes({0x00, 0xF0, 0x02, 0x01, 0x02});
+  const std::string file = OneTrackFile(events);
+  LoadedSong whole;
+  Load(whole, file);
+  LoadedSong drained;
+  std::vector<std::string> lines;
+  int drains = 0;
+  drained.document.Listing.Drain = [&](const LineList& block) {
+    ++drains;
+    for (std::string& line : block.ToVector()) lines.push_back(std::move(line));
+  };
+  Load(drained, file);
+  for (std::string& line : drained.listing()) lines.push_back(std::move(line));
+  EXPECT_GE(drains, 2);
+  EXPECT_EQ(lines, whole.listing());
+}
+
 TEST(AnalyseSong, EachLoadStartsAfresh) {
   LoadedSong song;
   Load(song, EveryEventFile());
