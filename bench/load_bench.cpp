@@ -1,4 +1,5 @@
 // Load benchmark: `load_bench generate FILE EVENTS_PER_TRACK` writes a dense 16-track file;
+// `load_bench sysex FILE MEGABYTES` writes a file that is one SysEx of that size;
 // `load_bench load FILE` reads it, analyses it with the complete listing and lists the event table,
 // and prints the time of each step and the memory the song tables hold per stored event.
 
@@ -66,9 +67,22 @@ int main(int argc, char* argv[]) {
     std::printf("wrote %s: %zu bytes, %d events per track\n", argv[2], file.size(), perTrack);
     return 0;
   }
+  if (argc == 4 && std::string(argv[1]) == "sysex") {
+    const auto bytes = static_cast<uint32_t>(std::atoi(argv[3])) << 20;
+    std::string data("\x00\xF0", 2);
+    sonvela::AppendVarLen(data, bytes);
+    data.append(bytes - 1, '\x11');
+    data += std::string("\xF7\x00\xFF\x2F\x00", 5);
+    const std::string file = "MThd" + BigEndian(6, 4) + BigEndian(0, 2) + BigEndian(1, 2) + BigEndian(96, 2) +
+                             "MTrk" + BigEndian(static_cast<uint32_t>(data.size()), 4) + data;
+    std::ofstream(argv[2], std::ios::binary).write(file.data(), static_cast<std::streamsize>(file.size()));
+    std::printf("wrote %s: %zu bytes, one SysEx\n", argv[2], file.size());
+    return 0;
+  }
   if ((argc != 3 && argc != 4) || std::string(argv[1]) != "load") {
     std::fprintf(stderr,
-                 "usage: load_bench generate FILE EVENTS_PER_TRACK | load_bench load FILE [--items]\n");
+                 "usage: load_bench generate FILE EVENTS_PER_TRACK | load_bench sysex FILE MEGABYTES | "
+                 "load_bench load FILE [--items]\n");
     return 2;
   }
   sonvela::SongDocument document;
