@@ -33,6 +33,7 @@ bench:
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j $(JOBS)
 	bash bench/load_bench.sh build-bench
+	bash bench/toolbox_bench.sh build-bench
 	bash bench/play_bench.sh build-bench
 	bash bench/views_bench.sh build-bench
 

@@ -1,4 +1,5 @@
 // Load benchmark: `load_bench generate FILE EVENTS_PER_TRACK` writes a dense 16-track file;
+// `load_bench sysex FILE MEGABYTES` writes a file that is one SysEx of that size;
 // `load_bench load FILE` reads it, analyses it with the complete listing and lists the event table,
 // and prints the time of each step and the memory the song tables hold per stored event.
 
@@ -66,9 +67,22 @@ int main(int argc, char* argv[]) {
     std::printf("wrote %s: %zu bytes, %d events per track\n", argv[2], file.size(), perTrack);
     return 0;
   }
+  if (argc == 4 && std::string(argv[1]) == "sysex") {
+    const auto bytes = static_cast<uint32_t>(std::atoi(argv[3])) << 20;
+    std::string data("\x00\xF0", 2);
+    sonvela::AppendVarLen(data, bytes);
+    data.append(bytes - 1, '\x11');
+    data += std::string("\xF7\x00\xFF\x2F\x00", 5);
+    const std::string file = "MThd" + BigEndian(6, 4) + BigEndian(0, 2) + BigEndian(1, 2) + BigEndian(96, 2) +
+                             "MTrk" + BigEndian(static_cast<uint32_t>(data.size()), 4) + data;
+    std::ofstream(argv[2], std::ios::binary).write(file.data(), static_cast<std::streamsize>(file.size()));
+    std::printf("wrote %s: %zu bytes, one SysEx\n", argv[2], file.size());
+    return 0;
+  }
   if ((argc != 3 && argc != 4) || std::string(argv[1]) != "load") {
     std::fprintf(stderr,
-                 "usage: load_bench generate FILE EVENTS_PER_TRACK | load_bench load FILE [--items]\n");
+                 "usage: load_bench generate FILE EVENTS_PER_TRACK | load_bench sysex FILE MEGABYTES | "
+                 "load_bench load FILE [--items]\n");
     return 2;
   }
   sonvela::SongDocument document;
@@ -82,7 +96,7 @@ int main(int argc, char* argv[]) {
   sonvela::AnalyseSong({document.Tables, document.Listing, logs, messages, sonvela::LocalDateTimeNow()});
   const double analyse = Seconds(analyseStart);
   const auto tableStart = std::chrono::steady_clock::now();
-  sonvela::ListEventTable(document.Tables, document.EventTable, logs, messages);
+  sonvela::ListEventTable(document, logs, messages);
   const double table = Seconds(tableStart);
   const double total = Seconds(start);
 
@@ -97,8 +111,13 @@ int main(int argc, char* argv[]) {
   if (argc == 4) {
     // The event table writes its items when asked: time writing them all once, as the toolbox does.
     const auto itemsStart = std::chrono::steady_clock::now();
+    std::string item;
     size_t itemBytes = 0;
-    for (size_t i = 0; i < document.EventTable.Size(); ++i) itemBytes += document.EventTable[i].size();
+    for (size_t i = 0; i < document.EventTable.Size(); ++i) {
+      item.clear();
+      document.EventTable.AppendItem(item, document, i);
+      itemBytes += item.size();
+    }
     std::printf("writing every event table item once: %.3f s (%zu bytes)\n", Seconds(itemsStart), itemBytes);
   }
   std::printf("ns per event %.1f\n", events ? total * 1e9 / double(events) : 0);

@@ -1,7 +1,9 @@
 #include "cli/load_commands.h"
 
+#include <unistd.h>
 #include <QCommandLineParser>
 #include <QDir>
+
 #include <cstdio>
 
 #include "cli/command_line.h"
@@ -33,12 +35,23 @@ int RunLoadCommand(const QStringList& arguments) {
   SongDocument document;
   Logs logs;
   StderrMessages messages;
+  BlockWriter out(STDOUT_FILENO);
+  // The listing is printed in blocks as the reader writes it, or dropped: the toolbox never holds a
+  // listing of hundreds of megabytes whole.
+  const bool listing = command == "listing";
+  document.Listing.Drain = [&out, listing](const LineList& lines) {
+    if (listing) out.Lines(lines);
+  };
   if (!LoadSongFile(document, LocalFileName(args[1]), logs, messages, LocalDateTimeNow()))
     return kExitFileError;
-  const bool written = command == "listing"  ? WriteLines(document.Listing.Lines)
-                       : command == "events" ? WriteLines(document.EventTable)
-                                             : WriteLines(logs.Debug);
-  if (!written) {
+  if (listing) {
+    out.Lines(document.Listing.Lines);
+  } else if (command == "events") {
+    WriteEventTable(out, document);
+  } else {
+    out.Lines(logs.Debug);
+  }
+  if (!out.Finish()) {
     std::fprintf(stderr, "Cannot write to standard output.\n");
     return kExitFileError;
   }

@@ -10,6 +10,7 @@ void ClearSongDocument(SongDocument& document) {
   ClearSongTables(document.Tables);
   document.Listing.Lines.Clear();
   document.EventTable.Clear();
+  ++document.LoadGeneration;
 }
 
 bool LoadSongFile(SongDocument& document, const std::string& fileName, Logs& logs, MessageBoxes& messages,
@@ -19,7 +20,7 @@ bool LoadSongFile(SongDocument& document, const std::string& fileName, Logs& log
   const bool read = ReadSongFile(document.Tables, messages);
   AnalyseSong({document.Tables, document.Listing, logs, messages, now});
   if (!read) return false;
-  ListEventTable(document.Tables, document.EventTable, logs, messages);
+  ListEventTable(document, logs, messages);
   return true;
 }
 

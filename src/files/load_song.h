@@ -11,7 +11,8 @@
 
 namespace sonvela {
 
-// Clears what a new load rebuilds: the song tables, the listing lines and the event table.
+// Clears what a new load rebuilds: the song tables, the listing lines and the event table; counts a new
+// load generation.
 void ClearSongDocument(SongDocument& document);
 
 // Returns whether the file could be read (the analysis runs only then, and reports its own findings).

@@ -3,10 +3,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "song/midi_bytes.h"
+#include "song/vector_state.h"
 #include "text/format_mask.h"
 #include "text/number_text.h"
 
@@ -115,6 +117,8 @@ class SongReader {
     if (count >= chunk_.size() - position_) throw ChunkCutOff{};
     return static_cast<uint8_t>(chunk_[position_ + count]);
   }
+  // Room for the listing and the events still to come, judged from what the bytes decoded so far gave.
+  void ReserveAhead(std::vector<TrackEvent>& events);
   // A length VLQ after moving on one byte; then the `length` bytes that follow it, moved over.
   std::string_view LengthAndData();
   void Store(int command, int data1, int data2) {
@@ -138,7 +142,43 @@ class SongReader {
   int data2_ = 0;
   int64_t unknownEventCount_ = 0;
   std::string piece_;
+
+  // What ReserveAhead judges from: the track data of the walk, and how far it has come.
+  size_t walkBytes_ = 0;
+  size_t decodedBefore_ = 0;  // the data of the tracks before this one
+  size_t walkTextStart_ = 0;
+  size_t walkLinesStart_ = 0;
+  size_t walkEvents_ = 0;  // the events of the tracks before this one
+  size_t nextReserve_ = 0;
 };
+
+// How often, in bytes of track data, the reader looks at the room ahead.
+constexpr size_t kReserveStep = size_t{1} << 18;
+
+void SongReader::ReserveAhead(std::vector<TrackEvent>& events) {
+  nextReserve_ = position_ + kReserveStep;
+  const size_t decoded = decodedBefore_ + position_;
+  if (decoded == 0) return;
+  // What the rest gives at the rate so far. A file's density varies, so room is taken only when the
+  // estimate does not fit, and then with an eighth to spare.
+  auto ahead = [decoded](size_t soFar, size_t bytesLeft) {
+    return static_cast<size_t>(static_cast<double>(soFar) * static_cast<double>(bytesLeft) /
+                               static_cast<double>(decoded));
+  };
+  try {
+    LineList& lines = listing_.Lines;
+    const size_t walkLeft = walkBytes_ - decoded;
+    const size_t text = ahead(lines.TextSize() - walkTextStart_, walkLeft);
+    const size_t count = ahead(lines.Size() - walkLinesStart_, walkLeft);
+    // A drained listing holds only its last block.
+    if (!listing_.Drain && (text > lines.TextRoom() || count > lines.LineRoom()))
+      lines.Reserve(text + text / 8, count + count / 8);
+    const size_t more = ahead(walkEvents_ + events.size() - 1, chunk_.size() - position_);
+    if (more > events.capacity() - events.size()) events.reserve(events.size() + more + more / 8);
+  } catch (const std::bad_alloc&) {
+    // Only a guess that did not fit: growing as the lines come needs no more than they take.
+  }
+}
 
 // Hex digits hold no CR LF pair: they go straight into the pending line.
 void SongReader::PendHexDump(std::string_view bytes) {
@@ -227,8 +267,12 @@ void SongReader::Run() {
                   {totalData + 8 * static_cast<int64_t>(t.TrackCount)}));
   Line(kRule);
 
-  // About one listing line of ~90 characters for every 3 or 4 bytes of track data.
-  listing_.Lines.Reserve(body.size() * 32, body.size() / 3);
+  for (int32_t track = 1; track <= t.TrackCount; ++track) {
+    walkBytes_ += chunks[static_cast<size_t>(track)].size() -
+                  std::min<size_t>(8, chunks[static_cast<size_t>(track)].size());
+  }
+  walkTextStart_ = listing_.Lines.TextSize();
+  walkLinesStart_ = listing_.Lines.Size();
   if (t.TempoBpm == 0) t.TempoBpm = 120;
   for (int32_t track = 1; track <= t.TrackCount; ++track)
     DecodeTrack(track, chunks[static_cast<size_t>(track)]);
@@ -311,13 +355,13 @@ void SongReader::DecodeTrack(int32_t track, std::string_view fullChunk) {
   trackTicks = 0;
   Line(kRule);
 
-  // Most events take three bytes or more: room for that many, grown only for denser tracks.
   std::vector<TrackEvent>& events = t.TrackEvents[static_cast<size_t>(track)];
-  events.reserve(chunk_.size() / 3 + 1);
+  nextReserve_ = 0;
   // " Time:######d " with the delta, then "######## " with the track clock, in one pass.
   static const Mask kTimeMask(" Time:######d ######## ");
   try {
     while (position_ < chunk_.size()) {
+      if (position_ >= nextReserve_) ReserveAhead(events);
       const std::optional<int32_t> delta = ReadVarLen(chunk_, position_);
       if (!delta) break;
       trackTicks += *delta;
@@ -342,8 +386,9 @@ void SongReader::DecodeTrack(int32_t track, std::string_view fullChunk) {
     prefix_.storeEvent = false;
     command_ = data1_ = data2_ = 0;
   }
-  // Millions of events: keep the table tight (the reservation above is only a guess).
-  // A track of texts or SysEx holds few events for its bytes: give back the room it did not use.
+  decodedBefore_ += chunk_.size();
+  walkEvents_ += events.size() - 1;
+  // Millions of events: keep the table tight (the room taken ahead is only a guess).
   if (events.capacity() > events.size() + events.size() / 2 + 16) events.shrink_to_fit();
   // Room for playback's due times; playback fills them at Play, so the load need not write them.
   t.EventDueTime[static_cast<size_t>(track)].reserve(events.size());
@@ -368,9 +413,7 @@ bool SongReader::DecodeEvent(int status) {
     DecodeMeta();
   } else if (status == 0xF0) {
     const std::string_view data = LengthAndData();
-    Pend("SysEx          ");
-    PendHexDump(data);
-    Line("");
+    ListingWriteHexDump(listing_, "SysEx          ", data, prefix_);
   } else if (status >= 0x80 && status <= 0xEF) {
     DecodeChannelMessage(status);
   } else {
@@ -446,9 +489,7 @@ void SongReader::DecodeMeta() {
       const size_t start = position_ + 1;
       MoveOn(static_cast<size_t>(length));
       const std::string_view data = chunk_.substr(start, static_cast<size_t>(length));
-      Pend("Midi Port      " + HexByte(length) + " ");
-      PendHexDump(data);
-      Line("");
+      ListingWriteHexDump(listing_, "Midi Port      " + HexByte(length) + " ", data, prefix_);
       return;
     }
     case kMetaTempo: {
@@ -505,9 +546,9 @@ void SongReader::DecodeMeta() {
     }
     case 0x7F: {
       const std::string_view data = LengthAndData();
-      Pend("Proprietary    " + NumberText(static_cast<int64_t>(data.size())) + "bytes: ");
-      PendHexDump(data);
-      Line("");
+      ListingWriteHexDump(listing_,
+                          "Proprietary    " + NumberText(static_cast<int64_t>(data.size())) + "bytes: ", data,
+                          prefix_);
       return;
     }
     default: {
@@ -663,6 +704,7 @@ void SongReader::DecodeRunningStatus(int firstData) {
 }  // namespace
 
 void AnalyseSong(const SongReaderContext& context) {
+  ClearVectorUpperHalves();
   SongReader(context).Run();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // What one load produces: the song tables, the analysis listing and the event table.
 
+#include <cstdint>
+
 #include "song/analysis_listing.h"
 #include "song/event_table.h"
 #include "song/song_tables.h"
@@ -11,6 +13,9 @@ struct SongDocument {
   SongTables Tables;
   AnalysisListing Listing;
   EventTableList EventTable;
+  // Counts the loads and clears of the document: the event table serves items only for the load it
+  // was shown for, whatever the track count of the next one.
+  uint64_t LoadGeneration = 0;
 };
 
 }  // namespace sonvela

@@ -28,11 +28,16 @@ class LineList {
     text_.reserve(text_.size() + bytes);
     ends_.reserve(ends_.size() + lines);
   }
+  // What fits before the buffers grow.
+  size_t TextRoom() const { return text_.capacity() - text_.size(); }
+  size_t LineRoom() const { return ends_.capacity() - ends_.size(); }
   void Clear() {
     text_.clear();
     ends_.clear();
   }
   size_t Size() const { return ends_.size(); }
+  // The bytes of all lines together.
+  size_t TextSize() const { return text_.size(); }
   bool Empty() const { return ends_.empty(); }
   std::string_view operator[](size_t index) const {
     const size_t begin = index == 0 ? 0 : ends_[index - 1];

@@ -24,6 +24,23 @@ check "events has the grid and the totals" bash -c "test \$(grep -c \$'\x05' '$w
 "$cli" log "$work/creato.mid" >"$work/log.txt"
 check "log has the file name, summary and totals" bash -c "head -1 '$work/log.txt' | grep -qF '$work/creato.mid' && grep -qF '                 BPM: 120' '$work/log.txt' && tail -1 '$work/log.txt' | grep -qx \"Creato l'eseguibile, pronto a suonare!\""
 
+# A SysEx of 512 KiB lists as one line of 1.5 MB, longer than an output block: whole, and followed by the rest.
+{
+  printf 'MThd'
+  u8 0 0 0 6 0 0 0 1 0 96
+  printf 'MTrk'
+  u8 0 8 0 9 0 240 160 128 0
+  head -c 524288 /dev/zero | tr '\0' '\021'
+  u8 0 255 47 0
+} >"$work/sysex.mid"
+"$cli" listing "$work/sysex.mid" >"$work/sysex.txt"
+check "a long SysEx line is written whole" bash -c "awk '/SysEx/ { print length }' '$work/sysex.txt' | grep -qx 1572911"
+check "the lines after it follow" grep -qF "Fine traccia." "$work/sysex.txt"
+
+"$cli" listing "$work/creato.mid" >&- 2>"$work/closed.err"
+check "a closed standard output is an error" test $? -eq 1
+check "which is said" grep -qx "Cannot write to standard output." "$work/closed.err"
+
 # A file that cannot be read: which file and why, then the reader's own message; exit 1.
 "$cli" listing "$work/missing.mid" >/dev/null 2>"$work/missing.err"
 check "missing file exits 1" test $? -eq 1

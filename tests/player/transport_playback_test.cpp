@@ -202,7 +202,7 @@ TEST_F(PlaybackTest, AClockStepBeyondSongTimeStopsAtItsLimitAndEndsTheSong) {
 
 TEST_F(PlaybackTest, ResetClearsTheSongAndTheChannelsAndKillingStopsEveryTimer) {
   Play({{0x90, 60, 100, 0}, {0x80, 60, 0, 1000}});
-  document.EventTable.Show(song);
+  document.EventTable.Show(document);
   transport.ToggleChannel(3);
   Sent();
   transport.ResetSong();

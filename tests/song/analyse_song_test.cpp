@@ -82,6 +82,43 @@ TEST(AnalyseSong, TheLastTempoReadIsTheSongsAndEachEventKeepsItsOwn) {
   EXPECT_EQ(song.tables().Event(1, 1).data1, 100);
 }
 
+// Exact halves: 60000000 / 4800000 = 12.5 and 60000000 / 8000000 = 7.5 both go to the even BPM.
+TEST(AnalyseSong, TempoHalvesRoundToEven) {
+  LoadedSong song;
+  Load(song, OneTrackFile(Bytes(
+                 {0x00, 0xFF, 0x51, 0x03, 0x49, 0x3E, 0x00, 0x00, 0xFF, 0x51, 0x03, 0x7A, 0x12, 0x00})));
+  EXPECT_EQ(song.tables().Event(1, 1).data1, 12);
+  EXPECT_EQ(song.tables().Event(1, 2).data1, 8);
+  EXPECT_EQ(song.tables().TempoBpm, 8);
+  EXPECT_TRUE(ListingContains(song, "Set tempo &h51 4800000d -> BPM=12"));
+  EXPECT_TRUE(ListingContains(song, "Set tempo &h51 8000000d -> BPM=8"));
+}
+
+// 2 to the power 30 still fits a 32-bit denominator; beyond that it is stored and listed as 0.
+TEST(AnalyseSong, TimeSignatureExponentsPastThirtyGiveDenominatorZero) {
+  LoadedSong song;
+  Load(song, OneTrackFile(Bytes({0x00, 0xFF, 0x58, 0x04, 0x04, 30,   0x18, 0x08, 0x00, 0xFF, 0x58, 0x04,
+                                 0x05, 31,   0x18, 0x08, 0x00, 0xFF, 0x58, 0x04, 0x03, 0xFF, 0x18, 0x08})));
+  EXPECT_EQ(song.tables().Event(1, 1).data2, 1 << 30);
+  EXPECT_EQ(song.tables().Event(1, 2).data2, 0);
+  EXPECT_EQ(song.tables().Event(1, 3).data2, 0);
+  EXPECT_EQ(song.tables().TimeSigDenominator, 0);
+  EXPECT_TRUE(ListingContains(song, "Tempo sigt&h58(Num 4/Den 1073741824) "));
+  EXPECT_TRUE(ListingContains(song, "Tempo sigt&h58(Num 5/Den 0) "));
+  EXPECT_TRUE(ListingContains(song, "Tempo sigt&h58(Num 3/Den 0) "));
+}
+
+TEST(AnalyseSong, LongestTrackTieGoesToTheLowestNumber) {
+  LoadedSong song;
+  Load(song, Header(1, 4, 96) + Track(Bytes({0x64, 0xFF, 0x2F, 0x00})) +
+                 Track(Bytes({0x81, 0x48, 0xFF, 0x2F, 0x00})) +
+                 Track(Bytes({0x64, 0x90, 0x3C, 0x40, 0x64, 0xFF, 0x2F, 0x00})) +
+                 Track(Bytes({0x81, 0x48, 0xFF, 0x2F, 0x00})));
+  EXPECT_EQ(song.tables().LongestTrackTicks, 200);
+  EXPECT_EQ(song.tables().LongestTrack, 2);
+  EXPECT_EQ(song.logs.Debug[song.logs.Debug.Size() - 5], "     Tempo piu lungo: 200 nella traccia 2");
+}
+
 TEST(AnalyseSong, ZeroTempoOrDivisionDividesByNothing) {
   LoadedSong song;
   Load(song, OneTrackFile(Bytes({0x00, 0xFF, 0x51, 0x03, 0x00, 0x00, 0x00})));
@@ -162,6 +199,41 @@ TEST(AnalyseSong, TablesGrowPastTheOldFixedLimits) {
   EXPECT_EQ(song.tables().TextCount, 20100);
   EXPECT_EQ(song.tables().TaggedTexts[20100], "Lyric:la");
   EXPECT_EQ(song.tables().Event(1, 60200).data1, 20100);
+}
+
+// The listing takes its room from what is decoded: a SysEx of 2 MB lists 6 MB, not 32 bytes a file byte.
+TEST(AnalyseSong, ListingRoomFollowsTheDecodedText) {
+  std::string sysex = Bytes({0x00, 0xF0});
+  AppendVarLen(sysex, 2u << 20);
+  sysex.append(2u << 20, '\x11');
+  const std::string file = OneTrackFile(sysex);
+  LoadedSong song;
+  Load(song, file);
+  const LineList& lines = song.document.Listing.Lines;
+  ASSERT_GT(lines.TextSize(), 3 * (2u << 20));
+  EXPECT_LT(lines.ByteSize(), 5 * file.size());
+  EXPECT_TRUE(ListingContains(song, "SysEx          11 11 11 "));
+}
+
+// Drained in blocks as it is written, the listing is the same, line for line.
+TEST(AnalyseSong, DrainedListingIsTheWholeListing) {
+  std::string events = Meta(0, 0x7F, std::string(600000, '\x22'));
+  for (int i = 0; i < 20000; ++i) events += Bytes({0x01, 0x90, 0x3C, 0x40, 0x01, 0x3C, 0x00});
+  events += Bytes({0x00, 0xF0, 0x02, 0x01, 0x02});
+  const std::string file = OneTrackFile(events);
+  LoadedSong whole;
+  Load(whole, file);
+  LoadedSong drained;
+  std::vector<std::string> lines;
+  int drains = 0;
+  drained.document.Listing.Drain = [&](const LineList& block) {
+    ++drains;
+    for (std::string& line : block.ToVector()) lines.push_back(std::move(line));
+  };
+  Load(drained, file);
+  for (std::string& line : drained.listing()) lines.push_back(std::move(line));
+  EXPECT_GE(drains, 2);
+  EXPECT_EQ(lines, whole.listing());
 }
 
 TEST(AnalyseSong, EachLoadStartsAfresh) {

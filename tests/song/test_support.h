@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "files/load_song.h"
 #include "song/analyse_song.h"
 #include "song/event_table.h"
 #include "song/song_document.h"
@@ -30,13 +31,11 @@ struct LoadedSong {
 
 // Analyses the bytes as the load of a file with this name would, then lists the event table.
 inline void Load(LoadedSong& song, const std::string& bytes, const std::string& name = "song.mid") {
-  ClearSongTables(song.document.Tables);
-  song.document.Listing.Lines.Clear();
-  song.document.EventTable.Clear();
+  ClearSongDocument(song.document);
   song.document.Tables.SongFileName = name;
   song.document.Tables.SongFileData = bytes;
   AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
-  ListEventTable(song.document.Tables, song.document.EventTable, song.logs, song.messages);
+  ListEventTable(song.document, song.logs, song.messages);
 }
 
 }  // namespace sonvela::test
