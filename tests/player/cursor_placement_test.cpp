@@ -1,0 +1,209 @@
+// Where the track cursors stand after Play, ticks, seeks and loop restarts, and what is sent on the way.
+
+#include <cstdint>
+
+#include "player/player_bench.h"
+
+namespace sonvela {
+namespace {
+
+// A fixed stream of numbers, the same on every standard library.
+class Numbers {
+ public:
+  explicit Numbers(uint32_t seed) : state_(seed) {}
+  int Pick(int low, int high) {
+    state_ = state_ * 1664525u + 1013904223u;
+    return low + static_cast<int>((state_ >> 8) % static_cast<uint32_t>(high - low + 1));
+  }
+
+ private:
+  uint32_t state_;
+};
+
+// Tracks with events at shared ticks (so several tracks fall due in one tick), tempo changes, controllers
+// and program changes, and a last track that runs on past its last event.
+void BuildBusySong(SongTables& song, Numbers& numbers) {
+  NewSong(song, 96, 120);
+  for (int track = 1; track <= 4; ++track) {
+    std::vector<TrackEvent> events;
+    const int channel = track - 1;
+    int64_t tick = 0;
+    for (int i = 0; i < 120; ++i) {
+      tick += numbers.Pick(0, 3) * 8;
+      const int key = numbers.Pick(30, 90);
+      switch (numbers.Pick(0, 9)) {
+        case 0:
+          events.push_back({0xC0 + channel, numbers.Pick(0, 127), 0, tick});
+          break;
+        case 1:
+          events.push_back({0xB0 + channel, 7, numbers.Pick(0, 127), tick});
+          break;
+        case 2:
+          if (track == 1) events.push_back({kMetaTempo, numbers.Pick(40, 300), 0, tick});
+          break;
+        default:
+          events.push_back({0x90 + channel, key, numbers.Pick(1, 127), tick});
+          events.push_back({0x80 + channel, key, 0, tick + numbers.Pick(0, 5) * 8});
+          break;
+      }
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const TrackEvent& a, const TrackEvent& b) { return a.tick < b.tick; });
+    AddTrack(song, events, track == 4 ? events.back().tick + 200 : -1);
+  }
+}
+
+uint64_t Fingerprint(const std::vector<SentMessage>& sent) {
+  uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&hash](uint64_t value) {
+    for (int byte = 0; byte < 8; ++byte) {
+      hash ^= (value >> (8 * byte)) & 0xFF;
+      hash *= 1099511628211ull;
+    }
+  };
+  for (const SentMessage& message : sent) {
+    mix(message.word);
+    mix(static_cast<uint64_t>(std::llround(message.timeMs * 1000)));
+  }
+  return hash;
+}
+
+using CursorPlacementTest = PlayerBench;
+
+// Every word and its time, of a session of loops (narrow ones, one whose start equals its end, one that
+// restarts in the middle of a tick), seeks onto and between events, pauses, stops and the end of the song.
+TEST_F(CursorPlacementTest, ALongSessionOfLoopsAndSeeksSendsThePinnedSequence) {
+  Numbers numbers(7);
+  BuildBusySong(song, numbers);
+  const int64_t length = song.LongestTrackTicks;
+  // The percent at which the song position lands exactly on an event of track 2.
+  const auto onEvent = [&](int32_t index) {
+    return static_cast<float>(100.0 * static_cast<double>(song.Event(2, index).tick) /
+                              static_cast<double>(length));
+  };
+  Start();
+  Tick(150);
+  transport.SetLoopStart(20);
+  transport.SetLoopEnd(23);
+  Tick(400);
+  transport.SetLoopEnd(20.05f);
+  Tick(30);
+  transport.SetLoopEnd(20);  // start = end: a restart on every tick
+  Tick(30);
+  transport.CancelLoop();
+  transport.ContinueFromPercent(onEvent(30));
+  Tick(40);
+  transport.PausePlayback();
+  Tick(10);
+  transport.ContinueFromPercent(onEvent(61));
+  Tick(25);
+  transport.PausePlayback();
+  transport.PausePlayback();
+  Tick(25);
+  transport.StopPlayback();
+  transport.ContinueFromPercent(0);
+  Tick(60);
+  Start();
+  Tick(35);
+  transport.SetLoopStart(onEvent(40));
+  transport.SetLoopEnd(onEvent(44));
+  Tick(300);
+  transport.CancelLoop();
+  transport.ContinueFromPercent(97);
+  transport.HalveTempo();
+  Tick(400);
+  EXPECT_EQ(transport.State().PlayStatus, "finito");
+  transport.SetLoopStart(90);
+  transport.ContinueFromPercent(89.5f);
+  Tick(200);
+  EXPECT_EQ(midi.Sent.size(), 5655u);
+  EXPECT_EQ(Fingerprint(midi.Sent), 17259539665941665282ull);
+}
+
+// Random sessions on random small songs: ticks, seeks, loop marks (start = end among them), Play, Pause,
+// Stop and tempo buttons.
+class RandomSessions : public PlayerBench {
+ protected:
+  Numbers numbers{2024};
+
+  void BuildSmallSong() {
+    NewSong(song, numbers.Pick(1, 4) * 24, numbers.Pick(30, 240));
+    for (int track = numbers.Pick(1, 4); track > 0; --track) {
+      std::vector<TrackEvent> events;
+      int64_t tick = numbers.Pick(0, 1) * numbers.Pick(0, 50);
+      for (int i = numbers.Pick(0, 25); i > 0; --i) {
+        const int channel = numbers.Pick(0, 3);
+        if (numbers.Pick(0, 7) == 0) events.push_back({kMetaTempo, numbers.Pick(20, 200), 0, tick});
+        events.push_back({0x90 + channel, numbers.Pick(1, 127), numbers.Pick(1, 127), tick});
+        tick += numbers.Pick(0, 2) * numbers.Pick(1, 40);
+      }
+      AddTrack(song, events, events.empty() || numbers.Pick(0, 2) == 0 ? tick + numbers.Pick(0, 99) : -1);
+    }
+  }
+  // A point in percent: anywhere, on an event, or on the loop start.
+  float Point() {
+    const int32_t track = numbers.Pick(1, song.TrackCount);
+    const int32_t count = song.TrackEventCount(track);
+    switch (numbers.Pick(0, 3)) {
+      case 0:
+        if (count > 0 && song.LongestTrackTicks > 0)
+          return static_cast<float>(100.0 *
+                                    static_cast<double>(song.Event(track, numbers.Pick(1, count)).tick) /
+                                    static_cast<double>(song.LongestTrackTicks));
+        break;
+      case 1:
+        return transport.State().LoopStartPercent;
+      default:
+        break;
+    }
+    return static_cast<float>(numbers.Pick(0, 1000)) / 10;
+  }
+  void RandomStep() {
+    switch (numbers.Pick(0, 11)) {
+      case 0:
+        transport.StartPlayback();
+        break;
+      case 1:
+        transport.PausePlayback();
+        break;
+      case 2:
+        transport.StopPlayback();
+        break;
+      case 3:
+        transport.ContinueFromPercent(Point());
+        break;
+      case 4:
+        transport.SetLoopStart(Point());
+        break;
+      case 5:
+        transport.SetLoopEnd(Point());
+        break;
+      case 6:
+        if (numbers.Pick(0, 3) == 0) transport.CancelLoop();
+        break;
+      case 7:
+        if (numbers.Pick(0, 1) == 0)
+          transport.HalveTempo();
+        else
+          transport.DoubleTempo();
+        break;
+      default:
+        Tick(numbers.Pick(1, 40));
+        break;
+    }
+  }
+};
+
+TEST_F(RandomSessions, SendThePinnedSequence) {
+  for (int session = 0; session < 200; ++session) {
+    BuildSmallSong();
+    transport.StartPlayback();
+    for (int step = 0; step < 30; ++step) RandomStep();
+    transport.ResetSong();
+  }
+  EXPECT_EQ(midi.Sent.size(), 120811u);
+  EXPECT_EQ(Fingerprint(midi.Sent), 11618498302951197660ull);
+}
+
+}  // namespace
+}  // namespace sonvela
