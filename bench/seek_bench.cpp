@@ -55,6 +55,7 @@ class IdleTimers : public TickTimers {
 class SteppedClock : public WallClock {
  public:
   double MillisecondsSinceMidnight() override { return ms; }
+  double MonotonicMs() override { return ms; }
   LocalDateTime Now() override { return {2024, 5, 6, 10, 0, 0}; }
   double ms = 36'000'000;
 };

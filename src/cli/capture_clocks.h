@@ -11,7 +11,8 @@ namespace sonvela {
 
 class SteadyCaptureClock : public WallClock {
  public:
-  double MillisecondsSinceMidnight() override {
+  double MillisecondsSinceMidnight() override { return MonotonicMs(); }
+  double MonotonicMs() override {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
   }
@@ -21,7 +22,8 @@ class SteadyCaptureClock : public WallClock {
 class SimulatedCaptureClock : public WallClock {
  public:
   explicit SimulatedCaptureClock(SimulatedTicks& ticks) : ticks_(ticks) {}
-  double MillisecondsSinceMidnight() override { return static_cast<double>(ticks_.ElapsedMs()); }
+  double MillisecondsSinceMidnight() override { return MonotonicMs(); }
+  double MonotonicMs() override { return static_cast<double>(ticks_.ElapsedMs()); }
   LocalDateTime Now() override { return ticks_.Now(); }
 
  private:

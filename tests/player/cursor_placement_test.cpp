@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "player/player_bench.h"
+#include "player/song_time.h"
 
 namespace sonvela {
 namespace {
@@ -189,13 +190,43 @@ class RandomSessions : public PlayerBench {
           transport.DoubleTempo();
         break;
       default:
-        Tick(numbers.Pick(1, 40));
+        for (int tick = numbers.Pick(1, 40); tick > 0; --tick) CheckedTick();
         break;
     }
+    ExpectCursorsWhereASlowWalkPutsThem();
+  }
+
+  // Each cursor stands on its track's first event due after the position, counted one event at a time.
+  void ExpectCursorsWhereASlowWalkPutsThem() {
+    if (!transport.SongStarted()) return;
+    const int64_t position = transport.State().SongPosition;
+    for (int32_t track = 1; track <= song.TrackCount; ++track) {
+      int32_t cursor = 1;
+      while (cursor <= song.TrackEventCount(track) &&
+             DueTimeOfTick(song.Event(track, cursor).tick) <= position)
+        ++cursor;
+      ASSERT_EQ(transport.Cursors().TrackCursor[static_cast<size_t>(track)], cursor)
+          << "track " << track << " at " << position;
+    }
+  }
+
+  // A tick acts (sends, or moves a cursor) exactly when it brings the song to the earliest next position.
+  void CheckedTick() {
+    const bool playing = Playing() && transport.SongStarted();
+    const std::optional<int64_t> earliest = transport.EarliestNextPosition();
+    const int64_t reached = SongTimeSum(transport.State().SongPosition,
+                                        SongTimeProduct(SongTimeProduct(song.Division, song.TempoBpm), 10));
+    const std::vector<int32_t> cursors = transport.Cursors().TrackCursor;
+    Sent();
+    const bool sent = !Tick().empty();
+    if (!playing) return;
+    ASSERT_TRUE(earliest.has_value());
+    ASSERT_EQ(sent || transport.Cursors().TrackCursor != cursors, reached >= *earliest)
+        << "from " << reached << " to " << *earliest;
   }
 };
 
-TEST_F(RandomSessions, SendThePinnedSequence) {
+TEST_F(RandomSessions, SendThePinnedSequenceWithCursorsWhereASlowWalkPutsThem) {
   for (int session = 0; session < 200; ++session) {
     BuildSmallSong();
     transport.StartPlayback();

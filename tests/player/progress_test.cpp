@@ -14,7 +14,7 @@ using DisplayTest = PlayerBench;
 
 TEST_F(DisplayTest, ProgressTextShowsPlayedAndWholeSecondsAndPercent) {
   Play({{0x90, 60, 100, 0}}, 96 * 2 * 185, 96, 120);  // 185 s at 120 BPM
-  clock.ms += 12340;
+  clock.Advance(12340);
   transport.ContinueFromPercent(6.66f);
   transport.OnProgressTick();
   EXPECT_EQ(transport.State().ProgressText, "Tempo:  12.3 s  ( 185.0 s)   6.7% ");
