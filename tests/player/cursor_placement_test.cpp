@@ -8,6 +8,10 @@
 namespace sonvela {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
 // A fixed stream of numbers, the same on every standard library.
 class Numbers {
  public:
@@ -120,6 +124,71 @@ TEST_F(CursorPlacementTest, ALongSessionOfLoopsAndSeeksSendsThePinnedSequence) {
   Tick(200);
   EXPECT_EQ(midi.Sent.size(), 5655u);
   EXPECT_EQ(Fingerprint(midi.Sent), 1550724320451172131ull);
+}
+
+TEST(PlaybackCursors, DueTimesNeverFallBehindTheEventBeforeSoASearchFindsWhatAWalkFinds) {
+  SongTables song;
+  NewSong(song);
+  // Ticks out of order (no file gives them): the walk through the track plays the tick-3 event right
+  // after the tick-5 one.
+  AddTrack(song, {{0x90, 1, 1, 5}, {0x90, 2, 1, 3}, {0x90, 3, 1, 8}});
+  AddTrack(song, {});
+  PlaybackCursors cursors;
+  cursors.Prepare(song);
+  EXPECT_THAT(cursors.EventDueTime[1], ElementsAre(0, 300000, 300000, 480000));
+  cursors.PlaceAfter(DueTimeOfTick(4));
+  EXPECT_THAT(cursors.TrackCursor, ElementsAre(0, 1, 1));
+  cursors.PlaceAfter(DueTimeOfTick(5));
+  EXPECT_THAT(cursors.TrackCursor, ElementsAre(0, 3, 1));
+  EXPECT_EQ(cursors.NextDueTime(), DueTimeOfTick(8));
+  cursors.PlaceAfter(DueTimeOfTick(8));
+  EXPECT_EQ(cursors.NextDueTime(), std::nullopt);
+  // They belong to these tables until a track is added or a new load begins.
+  EXPECT_TRUE(cursors.Matches(song));
+  AddTrack(song, {{0x90, 4, 1, 0}});
+  EXPECT_FALSE(cursors.Matches(song));
+  cursors.Prepare(song);
+  ++song.LoadGeneration;  // a new load of the same shape
+  EXPECT_FALSE(cursors.Matches(song));
+  const uint64_t generation = song.LoadGeneration;
+  ClearSongTables(song);  // which every load begins with
+  EXPECT_EQ(song.LoadGeneration, generation + 1);
+}
+
+TEST_F(CursorPlacementTest, DueTimesFollowTheTablesWhenALoadChangesThem) {
+  Play({{0x90, 60, 100, 5}}, 100);
+  Tick(3);
+  // A load of the same shape, whose note lies elsewhere, without a Play: nothing of it is due, and it
+  // does not end.
+  NewSong(song, 100, 60);
+  AddTrack(song, {{0x90, 62, 100, 2}}, 10);
+  EXPECT_THAT(Tick(20), IsEmpty());
+  EXPECT_FALSE(transport.SongStarted());
+  EXPECT_EQ(transport.State().PlayStatus, "");
+  // A click on the song map plays it from there, with its own times.
+  transport.ContinueFromPercent(10);
+  Sent();
+  EXPECT_THAT(Tick(), ElementsAre(Word(0x90, 62, 100)));
+  // A track added after Play is taken by the next Play.
+  AddTrack(song, {{0x91, 64, 90, 0}}, 10);
+  EXPECT_THAT(Start(), ElementsAreArray(Join({AllNotesOffWords(), {Word(0x91, 64, 90)}})));
+}
+
+TEST_F(CursorPlacementTest, TheEarliestNextPositionIsTheNearestDueEventLoopEndOrSongEnd) {
+  NewSong(song, 100, 60);  // a song tick per clock tick
+  AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, 30}});
+  AddTrack(song, {{0x91, 61, 100, 12}}, 200);
+  EXPECT_EQ(transport.EarliestNextPosition(), std::nullopt);  // not started
+  Start();
+  EXPECT_EQ(transport.EarliestNextPosition(), DueTimeOfTick(12));
+  transport.SetLoopEnd(5);
+  EXPECT_EQ(transport.EarliestNextPosition(), DueTimeOfTick(10));
+  transport.CancelLoop();
+  Tick(40);
+  EXPECT_EQ(transport.EarliestNextPosition(), DueTimeOfTick(200));
+  // A loop end behind the position: the next tick restarts.
+  transport.SetLoopEnd(10);
+  EXPECT_EQ(transport.EarliestNextPosition(), DueTimeOfTick(20));
 }
 
 // Random sessions on random small songs: ticks, seeks, loop marks (start = end among them), Play, Pause,
