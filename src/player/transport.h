@@ -48,9 +48,10 @@ class Transport : public TickSink {
   // The earliest song position at which a sequencer tick can do anything besides moving the clock: the
   // smallest due time under the track cursors, the point where the loop end is reached when a loop is set,
   // and the song end. Ticks that leave SongPosition below it play nothing, restart nothing and end
-  // nothing, so a clock that needs no real time may move the song there at once. It may lie at or behind
-  // the position (a loop end behind it restarts at the next tick). None while the song has not started:
-  // then no position brings anything. Costs tracks x O(1), no search over the song.
+  // nothing, so a clock that needs no real time may pass them in one go (each adds Division x TempoBpm x
+  // 10). It may lie at or behind the position (a loop end behind it
+  // restarts at the next tick). None while the song has not started: then no position brings anything.
+  // Costs tracks x O(1) and a bisection of at most 64 steps for the loop end; no search over the song.
   std::optional<int64_t> EarliestNextPosition() const;
 
   // The wall clock's timer (slot 2) runs from the end of the main window's initialisation until the window

@@ -77,7 +77,8 @@ void Transport::OnSequencerTick() {
   endedThisTick_ = false;
   const int64_t step = SongTimeProduct(SongTimeProduct(t.Division, t.TempoBpm), 10);
   state_.SongPosition = SongTimeSum(state_.SongPosition, step);
-  // Tables loaded since Play have nothing due until the next Play places the cursors on them.
+  // A song whose Play failed, or tables loaded since Play, have nothing due: only a Play or a seek places
+  // the cursors on them.
   if (!SongStarted()) return;
   for (int32_t track = 1; track <= cursors_.TrackCount(); ++track) {
     const int32_t count = cursors_.EventCount(track);
@@ -96,7 +97,8 @@ void Transport::OnSequencerTick() {
 }
 
 bool Transport::CheckLoopAndEnd() {
-  if (!SongStarted()) return false;
+  // Only ticks and Play come here, after they have seen that the cursors belong to the tables.
+  if (!started_) return false;
   bool restarted = false;
   if (state_.LoopEndPercent > 0 && PlayedNow() >= static_cast<double>(state_.LoopEndPercent) / 100) {
     RefreshProgressText();
