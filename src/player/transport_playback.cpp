@@ -97,8 +97,8 @@ void Transport::OnSequencerTick() {
 }
 
 bool Transport::CheckLoopAndEnd() {
-  // Only ticks and Play come here, after they have seen that the cursors belong to the tables.
-  if (!started_) return false;
+  // Only ticks of a started song and Play's own events come here: a song that did not start neither
+  // loops nor ends.
   bool restarted = false;
   if (state_.LoopEndPercent > 0 && PlayedNow() >= static_cast<double>(state_.LoopEndPercent) / 100) {
     RefreshProgressText();
