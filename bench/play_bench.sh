@@ -5,6 +5,9 @@
 #     early messages, the drift of the end, and the CPU used.
 #  2. `render` of a 3-minute song of an ordinary arrangement (and, as a stress figure, of the dense one): how
 #     much faster than real time, and against `fluidsynth -F` on the same song and SoundFont in the same run.
+#  3. Loop restarts and seeks on a song of a million notes: the cost of a tick that restarts a narrow loop
+#     (1 % to 1.0001 %, and a loop whose start and end are one point), against a plain playing tick, and of
+#     a click on the song map.
 # Use: bench/play_bench.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build}
@@ -85,3 +88,6 @@ render_against_peer band "$runs"
 echo
 echo "== render of a ${render_seconds}-second song, the dense one (a stress figure; median of 3) =="
 render_against_peer dense 3
+echo
+echo "== loop restarts and seeks on a million notes (ticks by hand, silent output) =="
+"$build/bench/seek_bench"

@@ -3,8 +3,6 @@
 #include <unistd.h>
 
 #include <QCommandLineParser>
-#include <chrono>
-#include <functional>
 #include <memory>
 
 #include "cli/capture_file.h"
@@ -80,14 +78,8 @@ int RunPlayCommand(const QStringList& arguments) {
   MidiOut* midi = nullptr;
   if (!options.capture.empty()) {
     if (!captureFile.Create(options.capture)) return kExitFileError;
-    std::function<double()> nowMs = [] {
-      return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
-          .count();
-    };
-    // Simulated time says 10 ms a tick, the machine's clock what really passed; neither jumps.
-    if (options.fast)
-      nowMs = [ticks = timing.simulated.get()] { return static_cast<double>(ticks->ElapsedMs()); };
-    recorder = std::make_unique<CaptureMidiOut>(std::move(nowMs));
+    // The capture counts on the clock playback runs on: simulated with --fast, else the machine's.
+    recorder = std::make_unique<CaptureMidiOut>([&clock = timing.Clock()] { return clock.MonotonicMs(); });
     midi = recorder.get();
   } else {
     int status = kExitDone;

@@ -5,10 +5,6 @@
 
 namespace sonvela {
 
-namespace {
-constexpr double kSecondsPerDay = 86400;
-}
-
 std::string FileArgumentList::EntryText(int index) {
   if (index < 0 || index >= Count()) return {};
   return files_[static_cast<size_t>(index)];
@@ -52,7 +48,7 @@ bool PlayRun::PlayNextReadable() {
 
 void PlayRun::BeforeFirstPlay() {
   if (ports_.capture) ports_.capture->StartRecording();
-  firstPlayMs_ = ports_.clock.MillisecondsSinceMidnight();
+  firstPlayMs_ = ports_.clock.MonotonicMs();
   // The wall-clock timer runs from the first Play on: the automatic next song and the progress display.
   ports_.timers.Start(kSecondSlot, kSecondPeriodMs);
 }
@@ -84,9 +80,7 @@ void PlayRun::StopWith(int status) {
 }
 
 double PlayRun::SecondsSinceFirstPlay() {
-  double seconds = (ports_.clock.MillisecondsSinceMidnight() - firstPlayMs_) / 1000;
-  if (seconds < 0) seconds += kSecondsPerDay;
-  return seconds;
+  return (ports_.clock.MonotonicMs() - firstPlayMs_) / 1000;
 }
 
 void PlayRun::ShowMonitorLines() {

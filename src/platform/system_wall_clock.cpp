@@ -30,6 +30,11 @@ double SystemWallClock::MillisecondsSinceMidnight() {
   return seconds * 1000.0 + local.subSecondMs;
 }
 
+double SystemWallClock::MonotonicMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 LocalDateTime SystemWallClock::Now() {
   const std::tm local = ReadLocalNow().fields;
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};

@@ -1,5 +1,5 @@
 #pragma once
-// The machine's local time.
+// The machine's local time, and its steady clock for elapsed times.
 
 #include "player/wall_clock.h"
 
@@ -8,6 +8,7 @@ namespace sonvela {
 class SystemWallClock : public WallClock {
  public:
   double MillisecondsSinceMidnight() override;
+  double MonotonicMs() override;
   LocalDateTime Now() override;
 };
 

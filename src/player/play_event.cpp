@@ -36,7 +36,7 @@ const std::string& TextAt(const std::vector<std::string>& texts, int32_t index) 
 
 bool Transport::PlayEvent(int32_t track) {
   SongTables& t = Tables();
-  const int32_t index = t.TrackCursor[static_cast<size_t>(track)];
+  const int32_t index = cursors_.TrackCursor[static_cast<size_t>(track)];
   const TrackEvent& event = t.Event(track, index);
   const int kind = event.command;
   const int data1 = event.data1;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "player/song_time.h"
 #include "text/format_mask.h"
 
 namespace sonvela {
@@ -22,6 +23,22 @@ double SongLengthSeconds(const SongTables& tables) {
 double PlayedFraction(int64_t songPosition, int64_t longestTrackTicks) {
   if (longestTrackTicks <= 0) return 0;
   return static_cast<double>(songPosition) / (60000.0 * static_cast<double>(longestTrackTicks));
+}
+
+std::optional<int64_t> FirstPositionAtFraction(double fraction, int64_t longestTrackTicks) {
+  // Searched rather than solved, so that it agrees with PlayedFraction's own rounding to the unit.
+  int64_t low = -kSongTimeLimit;
+  int64_t high = kSongTimeLimit;
+  if (!(PlayedFraction(high, longestTrackTicks) >= fraction)) return std::nullopt;
+  while (low < high) {
+    const int64_t middle = low + (high - low) / 2;
+    if (PlayedFraction(middle, longestTrackTicks) >= fraction) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return low;
 }
 
 double PlayedPercent(int64_t songPosition, int64_t longestTrackTicks) {

@@ -2,6 +2,7 @@
 // The arithmetic of the progress label: how far the song is, how long it lasts, and the label's text.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "song/song_tables.h"
@@ -15,6 +16,8 @@ std::string TimeOfDayText(const LocalDateTime& time);
 double SongLengthSeconds(const SongTables& tables);
 // Position as a fraction of the song, 0 for a song of no length.
 double PlayedFraction(int64_t songPosition, int64_t longestTrackTicks);
+// The smallest song position whose PlayedFraction reaches the fraction; none when no song time does.
+std::optional<int64_t> FirstPositionAtFraction(double fraction, int64_t longestTrackTicks);
 // The label's percent: position x 100 / (60000 x length), in that order; 100 x the fraction can land on the
 // other side of a rounding tie (210 of a one-tick song must show 0.3). 0 for a song of no length.
 double PlayedPercent(int64_t songPosition, int64_t longestTrackTicks);

@@ -3,12 +3,12 @@
 namespace sonvela {
 
 void RecordingMidiOut::MarkStart() {
-  if (clock_ != nullptr) startMs_ = clock_->MillisecondsSinceMidnight();
+  if (clock_ != nullptr) startMs_ = clock_->MonotonicMs();
   manualMs_ = 0;
 }
 
 double RecordingMidiOut::NowMs() {
-  return clock_ != nullptr ? clock_->MillisecondsSinceMidnight() - startMs_ : manualMs_;
+  return clock_ != nullptr ? clock_->MonotonicMs() - startMs_ : manualMs_;
 }
 
 std::string RecordingMidiOut::DeviceName(int device) {

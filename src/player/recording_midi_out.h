@@ -1,7 +1,7 @@
 #pragma once
 // A MidiOut that sounds nothing and keeps every word sent, with its time: for tests and for capturing a
-// performance to a file. Time comes from a WallClock (ms since MarkStart) or, without one, from SetTimeMs
-// (the caller sets 10 x the tick count when it drives the ticks itself).
+// performance to a file. Time comes from a WallClock's monotonic ms (since MarkStart) or, without one, from
+// SetTimeMs (the caller sets 10 x the tick count when it drives the ticks itself).
 
 #include <cstdint>
 #include <string>

@@ -9,9 +9,11 @@
 // ran out); ResetSong before the next load; KillAllTimers when the window goes.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "player/midi_out.h"
+#include "player/playback_cursors.h"
 #include "player/screen.h"
 #include "player/sequencer_clock.h"
 #include "player/tick_timers.h"
@@ -35,8 +37,22 @@ class Transport : public TickSink {
 
   const TransportState& State() const { return state_; }
   const SequencerClock& Clock() const { return clock_; }
+  // The due times and track cursors of the song being played.
+  const PlaybackCursors& Cursors() const { return cursors_; }
   // Song time stands still between ticks: true while the sequencer timer runs.
   bool Running() const { return clock_.SequencerTimer(kSequencerSlot) != 0; }
+  // The song's events are under way: a Play opened the output and placed the cursors (or a click on the
+  // song map placed them), and the tables are still those of that moment. Until then the clock may tick,
+  // but nothing is due, and neither the loop end nor the song end is tested.
+  bool SongStarted() const;
+  // The earliest song position at which a sequencer tick can do anything besides moving the clock: the
+  // smallest due time under the track cursors, the point where the loop end is reached when a loop is set,
+  // and the song end. Ticks that leave SongPosition below it play nothing, restart nothing and end
+  // nothing, so a clock that needs no real time may pass them in one go (each adds Division x TempoBpm x
+  // 10). It may lie at or behind the position (a loop end behind it
+  // restarts at the next tick). None while the song has not started: then no position brings anything.
+  // Costs tracks x O(1) and a bisection of at most 64 steps for the loop end; no search over the song.
+  std::optional<int64_t> EarliestNextPosition() const;
 
   // The wall clock's timer (slot 2) runs from the end of the main window's initialisation until the window
   // is destroyed, which stops every timer.
@@ -88,8 +104,7 @@ class Transport : public TickSink {
 
  private:
   SongTables& Tables() { return document_.Tables; }
-  void FillDueTimes();
-  void PassAllEvents();
+  // Monotonic milliseconds: elapsed times are measured on them, never on the time of day.
   double NowMs();
   double ElapsedSeconds();
   double PlayedNow() const;
@@ -113,6 +128,9 @@ class Transport : public TickSink {
   Screen& screen_;
   SequencerClock clock_;
   TransportState state_;
+  PlaybackCursors cursors_;
+  // A Play (or a seek) has placed the cursors; cleared when Play cannot open the output, and by ResetSong.
+  bool started_ = false;
   bool endedThisTick_ = false;
   // Log lines and labels are built here, reusing its room, so that playing events does not allocate.
   std::string line_;

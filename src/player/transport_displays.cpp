@@ -7,10 +7,6 @@
 
 namespace sonvela {
 
-namespace {
-constexpr double kSecondsPerDay = 86400;
-}
-
 void Transport::StartSecondTick() {
   clock_.MMTimerStart(kSecondSlot, kSecondPeriodMs);
 }
@@ -41,6 +37,8 @@ void Transport::OnProgressTick() {
     StopPlayback();
   }
   RefreshProgressText();
+  // Views that show the position read it here, ten times a second, not at every event.
+  ShowLoopBar();
   for (int channel = 1; channel <= kChannels; ++channel) {
     const auto ch = static_cast<size_t>(channel);
     state_.ChannelMeter[2][ch] = DecayedLevel(state_.ChannelMeter[1][ch], state_.ChannelMeter[2][ch]);
@@ -63,10 +61,8 @@ void Transport::RefreshProgressText() {
 }
 
 double Transport::ElapsedSeconds() {
-  double seconds = (NowMs() - state_.PlayStartMs) / 1000;
-  // The clock counts from midnight: a song that plays across it would show a negative time.
-  if (seconds < 0) seconds += kSecondsPerDay;
-  return seconds;
+  // On the monotonic clock: midnight or a change of the system time does not move it.
+  return (NowMs() - static_cast<double>(state_.PlayStartMs)) / 1000;
 }
 
 void Transport::ShowLoopBar() {
@@ -74,10 +70,11 @@ void Transport::ShowLoopBar() {
 }
 
 void Transport::ShowProgramOnChannel(int channel, int program) {
-  // The reader keeps a data byte as found (0..255). A label names programs 0..127 only; one beyond stands
-  // for none, so that stepping from it cannot send a byte above 127.
+  // The reader keeps a data byte as found (0..255). Programs 128..255 have an empty name, and the label
+  // shows it; but the label then stands for no program, so that stepping from it cannot send a byte
+  // above 127.
+  screen_.ShowProgramOnChannel(channel, program, kProgramShown);
   const bool named = program >= 0 && program <= 127;
-  if (named) screen_.ShowProgramOnChannel(channel, program, kProgramShown);
   state_.InstrumentProgram[static_cast<size_t>(channel)] = named ? program : -1;
 }
 

@@ -35,23 +35,41 @@ void Transport::StartPlayback() {
   midi_.Close();
   if (!OpenDefaultMidiOut(midi_)) {
     screen_.ShowMessage("Problems!(Midi out)");
-    // The clock ticks on, but with nothing due: no cursor may point into a song that was not started.
-    PassAllEvents();
+    // The song did not start: it neither plays, nor loops, nor ends while the clock ticks.
+    started_ = false;
     return;
   }
   Silence();
   ShowChannelUsage();
-  FillDueTimes();
+  cursors_.Prepare(t);
+  cursors_.PlaceAtStart();
+  started_ = true;
   MessageLog(logs_, t.SongFileName + " iniziato alle " + TimeOfDayText(wallClock_.Now()));
-  state_.PlayStartMs = static_cast<int32_t>(std::lrint(NowMs()));
-  for (int32_t track = 1; track <= t.TrackCount; ++track) {
-    const int32_t count = t.TrackEventCount(track);
-    const auto& due = t.EventDueTime[static_cast<size_t>(track)];
-    int32_t& cursor = t.TrackCursor[static_cast<size_t>(track)];
+  state_.PlayStartMs = std::llrint(NowMs());
+  for (int32_t track = 1; track <= cursors_.TrackCount(); ++track) {
+    const int32_t count = cursors_.EventCount(track);
+    const auto& due = cursors_.EventDueTime[static_cast<size_t>(track)];
+    int32_t& cursor = cursors_.TrackCursor[static_cast<size_t>(track)];
     while (cursor <= count && due[static_cast<size_t>(cursor)] == 0) {
       if (!PlayEvent(track)) ++cursor;
     }
   }
+}
+
+bool Transport::SongStarted() const {
+  return started_ && cursors_.Matches(document_.Tables);
+}
+
+std::optional<int64_t> Transport::EarliestNextPosition() const {
+  if (!SongStarted()) return std::nullopt;
+  const int64_t songEnd = DueTimeOfTick(document_.Tables.LongestTrackTicks);
+  int64_t earliest = std::min(songEnd, cursors_.NextDueTime().value_or(songEnd));
+  if (state_.LoopEndPercent > 0) {
+    const auto loopEnd = FirstPositionAtFraction(static_cast<double>(state_.LoopEndPercent) / 100,
+                                                 document_.Tables.LongestTrackTicks);
+    if (loopEnd) earliest = std::min(earliest, *loopEnd);
+  }
+  return earliest;
 }
 
 void Transport::OnSequencerTick() {
@@ -59,14 +77,16 @@ void Transport::OnSequencerTick() {
   endedThisTick_ = false;
   const int64_t step = SongTimeProduct(SongTimeProduct(t.Division, t.TempoBpm), 10);
   state_.SongPosition = SongTimeSum(state_.SongPosition, step);
-  for (int32_t track = 1; track <= t.TrackCount; ++track) {
-    const int32_t count = t.TrackEventCount(track);
-    if (count == 0) continue;
-    const auto& due = t.EventDueTime[static_cast<size_t>(track)];
-    int32_t& cursor = t.TrackCursor[static_cast<size_t>(track)];
-    // A cursor of 0 belongs to tables loaded after Play without a ResetSong: nothing of them is due.
-    while (cursor >= 1 && cursor <= count && due[static_cast<size_t>(cursor)] <= state_.SongPosition) {
-      ShowLoopBar();
+  // A song whose Play failed, or tables loaded since Play, have nothing due: only a Play or a seek places
+  // the cursors on them.
+  if (!SongStarted()) return;
+  for (int32_t track = 1; track <= cursors_.TrackCount(); ++track) {
+    const int32_t count = cursors_.EventCount(track);
+    if (count <= 0) continue;
+    // A loop restart places the cursors, but keeps these tables: the references stay valid.
+    const auto& due = cursors_.EventDueTime[static_cast<size_t>(track)];
+    int32_t& cursor = cursors_.TrackCursor[static_cast<size_t>(track)];
+    while (cursor <= count && due[static_cast<size_t>(cursor)] <= state_.SongPosition) {
       // A loop restart has placed every cursor already, this one included.
       if (!PlayEvent(track)) ++cursor;
     }
@@ -77,6 +97,8 @@ void Transport::OnSequencerTick() {
 }
 
 bool Transport::CheckLoopAndEnd() {
+  // Only ticks of a started song and Play's own events come here: a song that did not start neither
+  // loops nor ends.
   bool restarted = false;
   if (state_.LoopEndPercent > 0 && PlayedNow() >= static_cast<double>(state_.LoopEndPercent) / 100) {
     RefreshProgressText();
@@ -91,6 +113,8 @@ bool Transport::CheckLoopAndEnd() {
 
 void Transport::EndSong() {
   RefreshProgressText();
+  // The position stands still from here on: the loop bar shows where the song ended.
+  ShowLoopBar();
   clock_.KillSongTimers();
   Silence();
   state_.PlayStatus = kStatusEnded;
@@ -100,7 +124,7 @@ void Transport::EndSong() {
 void Transport::ContinueFromPercent(float percent) {
   if (clock_.SequencerTimer(kSequencerSlot) == 0) {
     clock_.StartSongTimers();
-    state_.PlayStartMs = static_cast<int32_t>(std::lrint(NowMs()));
+    state_.PlayStartMs = std::llrint(NowMs());
   }
   SongTables& t = Tables();
   // A click on a surface of no width gives no point: take the start.
@@ -109,15 +133,12 @@ void Transport::ContinueFromPercent(float percent) {
   constexpr auto kLimit = static_cast<double>(kSongTimeLimit);
   const double position = point / 100 * static_cast<double>(t.LongestTrackTicks) * kDueUnitsPerTick;
   state_.SongPosition = LimitedSongTime(std::llrint(std::clamp(position, -kLimit, kLimit)));
-  FillDueTimes();
+  // Computed once for the loaded song; a seek only searches them.
+  cursors_.Prepare(t);
   Silence();
   // Events at or before the point are passed over, not replayed.
-  for (int32_t track = 1; track <= t.TrackCount; ++track) {
-    const int32_t count = t.TrackEventCount(track);
-    const auto& due = t.EventDueTime[static_cast<size_t>(track)];
-    int32_t& cursor = t.TrackCursor[static_cast<size_t>(track)];
-    while (cursor <= count && due[static_cast<size_t>(cursor)] <= state_.SongPosition) ++cursor;
-  }
+  cursors_.PlaceAfter(state_.SongPosition);
+  started_ = true;
 }
 
 void Transport::PausePlayback() {
@@ -154,36 +175,12 @@ void Transport::ResetSong() {
   state_.ChannelNoteOn.fill(0);
   state_.KeyOn.fill(0);
   ClearSongTables(document_.Tables);
+  cursors_.Clear();
+  started_ = false;
   document_.Listing.Lines.Clear();
   document_.EventTable.Clear();
   state_.PlayStartMs = 0;
   state_.SongPosition = 0;
-}
-
-void Transport::FillDueTimes() {
-  SongTables& t = Tables();
-  // The reader sizes these at each load; tables built another way get their room here, once per Play.
-  const auto tracks = static_cast<size_t>(t.TrackCount) + 1;
-  if (t.EventDueTime.size() < tracks) t.EventDueTime.resize(tracks);
-  if (t.TrackCursor.size() < tracks) t.TrackCursor.resize(tracks);
-  for (int32_t track = 1; track <= t.TrackCount; ++track) {
-    const int32_t count = t.TrackEventCount(track);
-    auto& due = t.EventDueTime[static_cast<size_t>(track)];
-    if (due.size() < static_cast<size_t>(count) + 1) due.resize(static_cast<size_t>(count) + 1);
-    for (int32_t index = 1; index <= count; ++index) {
-      due[static_cast<size_t>(index)] = DueTimeOfTick(t.Event(track, index).tick);
-    }
-    t.TrackCursor[static_cast<size_t>(track)] = 1;
-  }
-}
-
-void Transport::PassAllEvents() {
-  SongTables& t = Tables();
-  if (t.TrackCursor.size() < static_cast<size_t>(t.TrackCount) + 1)
-    t.TrackCursor.resize(static_cast<size_t>(t.TrackCount) + 1);
-  for (int32_t track = 1; track <= t.TrackCount; ++track) {
-    t.TrackCursor[static_cast<size_t>(track)] = t.TrackEventCount(track) + 1;
-  }
 }
 
 void Transport::Silence() {
@@ -191,7 +188,7 @@ void Transport::Silence() {
 }
 
 double Transport::NowMs() {
-  return wallClock_.MillisecondsSinceMidnight();
+  return wallClock_.MonotonicMs();
 }
 
 double Transport::PlayedNow() const {

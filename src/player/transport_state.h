@@ -21,7 +21,7 @@ struct TransportState {
   int32_t ContinuoOn = 0;
   int32_t IntroSeconds = 0;  // 0: whole song
   std::string PlayStatus;    // "finito" once a song ended or its intro ran out
-  int32_t PlayStartMs = 0;   // ms since midnight at Play or resume
+  int64_t PlayStartMs = 0;   // the wall clock's monotonic ms at Play or at a resume from a stopped clock
   float DataScale = 1.0f;    // factor on data 2 of every sent event; 0 = Mute
   uint8_t MonitorOn = 0;
   uint8_t TempoFixed = 0;

@@ -21,6 +21,7 @@ class SimulatedTicks : public TickTimers, public WallClock {
   uint32_t Start(int slot, int periodMs) override;
   void Kill(int slot) override;
   double MillisecondsSinceMidnight() override;
+  double MonotonicMs() override { return static_cast<double>(nowMs_); }
   LocalDateTime Now() override;
 
   // One 10 ms step; ticks due at the same moment go out in slot order, as the real timers deliver them.

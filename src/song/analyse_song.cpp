@@ -250,8 +250,6 @@ void SongReader::Run() {
   t.SongFileData = std::string(body.substr(0, starts.empty() ? body.size() : starts[0]));
   const auto trackSlots = static_cast<size_t>(t.TrackCount) + 1;
   t.TrackEvents.assign(trackSlots, std::vector<TrackEvent>(1));
-  t.EventDueTime.assign(trackSlots, std::vector<int64_t>());
-  t.TrackCursor.assign(trackSlots, 0);
   t.TrackTicks.assign(trackSlots, 0);
 
   static const Mask kDataLength("Traccia: ## lunghezza dati:######   ");
@@ -390,8 +388,6 @@ void SongReader::DecodeTrack(int32_t track, std::string_view fullChunk) {
   walkEvents_ += events.size() - 1;
   // Millions of events: keep the table tight (the room taken ahead is only a guess).
   if (events.capacity() > events.size() + events.size() / 2 + 16) events.shrink_to_fit();
-  // Room for playback's due times; playback fills them at Play, so the load need not write them.
-  t.EventDueTime[static_cast<size_t>(track)].reserve(events.size());
 }
 
 bool SongReader::DecodeEvent(int status) {

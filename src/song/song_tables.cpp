@@ -3,18 +3,18 @@
 namespace sonvela {
 
 size_t SongTables::EventTableBytes() const {
-  size_t bytes =
-      TrackEvents.capacity() * sizeof(TrackEvents[0]) + EventDueTime.capacity() * sizeof(EventDueTime[0]);
+  size_t bytes = TrackEvents.capacity() * sizeof(TrackEvents[0]);
   for (const auto& track : TrackEvents) bytes += track.capacity() * sizeof(TrackEvent);
-  for (const auto& track : EventDueTime) bytes += track.capacity() * sizeof(int64_t);
-  bytes += (TrackTicks.capacity() + TrackCursor.capacity()) * sizeof(int64_t);
+  bytes += TrackTicks.capacity() * sizeof(int64_t);
   return bytes;
 }
 
 void ClearSongTables(SongTables& tables) {
   std::string name = std::move(tables.SongFileName);
+  const uint64_t generation = tables.LoadGeneration;
   tables = SongTables{};
   tables.SongFileName = std::move(name);
+  tables.LoadGeneration = generation + 1;
 }
 
 }  // namespace sonvela

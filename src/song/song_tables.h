@@ -30,6 +30,9 @@ constexpr int32_t kMetaTimeSignature = 0x58;
 inline const std::string kNoChannelsUsed(16, ' ');
 
 struct SongTables {
+  // Moves on with every ClearSongTables, which starts each load: playback keeps what it derived from the
+  // events (their due times) while it stays the same.
+  uint64_t LoadGeneration = 0;
   std::string SongFileName;
   std::string SongFileData;
 
@@ -56,9 +59,6 @@ struct SongTables {
   // [track][event], both from 1.
   std::vector<std::vector<TrackEvent>> TrackEvents;
   std::vector<int64_t> TrackTicks;
-  // Allocated by the reader; filled and used by playback.
-  std::vector<std::vector<int64_t>> EventDueTime;
-  std::vector<int32_t> TrackCursor;
 
   // Index 1..TextCount; each text takes its index in exactly one of the two.
   std::vector<std::string> TextEvents;
@@ -74,8 +74,8 @@ struct SongTables {
   size_t EventTableBytes() const;
 };
 
-// Clears what a load rebuilds: the song scalars, the track tables, the file data.
-// The file name stays: the next load sets it.
+// Clears what a load rebuilds: the song scalars, the track tables, the file data, and moves the load
+// generation on. The file name stays: the next load sets it.
 void ClearSongTables(SongTables& tables);
 
 }  // namespace sonvela

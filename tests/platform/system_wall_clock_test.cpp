@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace sonvela {
 namespace {
 
@@ -20,6 +22,23 @@ TEST(SystemWallClockTest, MillisecondsAgreeWithTheLocalTimeOfDay) {
     return;
   }
   FAIL() << "the clock never held still for a second";
+}
+
+TEST(SystemWallClockTest, MonotonicMillisecondsAreTheSteadyClocksAndMoveOn) {
+  SystemWallClock clock;
+  const auto steadyMs = [] {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+  };
+  const double before = steadyMs();
+  const double first = clock.MonotonicMs();
+  const double after = steadyMs();
+  EXPECT_GE(first, before);
+  EXPECT_LE(first, after);
+  // Waits for the clock to move on, however little, for at most a second.
+  double next = clock.MonotonicMs();
+  while (next == first && steadyMs() < after + 1000) next = clock.MonotonicMs();
+  EXPECT_GT(next, first);
 }
 
 }  // namespace

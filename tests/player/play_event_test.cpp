@@ -80,9 +80,11 @@ TEST_F(PlayEventTest, DataBytesBeyondMidiAreSentAsStoredButReachNoDisplayOutOfRa
   for (const auto& [id, levels] : screen.levels) {
     for (int level : levels) EXPECT_TRUE(level >= 0 && level <= 127) << id << ": " << level;
   }
-  EXPECT_THAT(screen.programs, IsEmpty());
   EXPECT_EQ(screen.texts[ChannelControl(kChannelIndicatorBase, 1)], "");
-  // Program 200 names no instrument: stepping down from none sends nothing, up goes to 0, never above 127.
+  // Program 200 has an empty name, which the label shows instead of the instrument before it; but the
+  // label stands for no program: stepping down from none sends nothing, up goes to 0, never above 127.
+  EXPECT_THAT(screen.programs, ElementsAre(std::make_pair(200, kProgramShown)));
+  EXPECT_EQ(transport.State().InstrumentProgram[1], -1);
   transport.StepInstrument(1, true, false);
   EXPECT_THAT(Sent(), IsEmpty());
   transport.StepInstrument(1, false, true);

@@ -33,14 +33,23 @@ class ManualTimers : public TickTimers {
   uint32_t lastId = 0;
 };
 
+// The time of day (ms, which a test may set anywhere, as a change of the system time would) and a
+// monotonic clock (steadyMs); Advance moves both on, the time of day wrapping at midnight.
 class SettableClock : public WallClock {
  public:
   double MillisecondsSinceMidnight() override { return ms; }
+  double MonotonicMs() override { return steadyMs; }
   LocalDateTime Now() override {
     const auto seconds = static_cast<int>(ms / 1000);
     return {2024, 5, 6, seconds / 3600, seconds / 60 % 60, seconds % 60};
   }
+  void Advance(double by) {
+    steadyMs += by;
+    ms = std::fmod(ms + by, kMsPerDay);
+  }
+  static constexpr double kMsPerDay = 86400 * 1000.0;
   double ms = 10 * 3600 * 1000.0;  // ten in the morning
+  double steadyMs = 5000;          // since the machine started
 };
 
 class RecordingScreen : public Screen {
@@ -63,7 +72,9 @@ class RecordingScreen : public Screen {
   void PaintChannelKeyboard(int id, int key, int64_t colour) override { keys.push_back({id, key, colour}); }
   void PaintBigKeyboard(int key, int64_t colour) override { keys.push_back({kBigKeyboard, key, colour}); }
   void ShowLyric(std::string_view text) override { lyrics.emplace_back(text); }
-  void DrawLoopBar(float, float, double) override {}
+  void DrawLoopBar(float start, float end, double played) override {
+    loopBars.push_back({start, end, played});
+  }
   void PlayNextInList() override {
     ++nextSongRequests;
     if (onPlayNext) onPlayNext();
@@ -74,6 +85,10 @@ class RecordingScreen : public Screen {
     int id, key;
     int64_t colour;
   };
+  struct LoopBar {
+    float start, end;
+    double played;
+  };
   std::vector<std::string> messages, channelUsage, lyrics;
   std::map<int, std::string> texts;
   std::map<int, Colour> backgrounds, textColours;
@@ -81,6 +96,7 @@ class RecordingScreen : public Screen {
   std::map<int, std::vector<int>> levels;
   std::vector<std::pair<int, Colour>> programs;  // program, text colour
   std::vector<KeyPaint> keys;
+  std::vector<LoopBar> loopBars;
   int nextSongRequests = 0;
   std::function<void()> onPlayNext;
   bool mainWindowEnded = false;
@@ -98,8 +114,6 @@ inline void NewSong(SongTables& song, int32_t division = 96, int32_t tempo = 120
   song.TempoBpm = tempo;
   song.TrackEvents.assign(1, std::vector<TrackEvent>(1));
   song.TrackTicks.assign(1, 0);
-  song.EventDueTime.assign(1, {});
-  song.TrackCursor.assign(1, 0);
 }
 
 // Adds a track as the reader would leave it; its end defaults to its last event.
@@ -113,8 +127,6 @@ inline void AddTrack(SongTables& song, const std::vector<TrackEvent>& events, in
   }
   song.TrackEvents.push_back(stored);
   song.TrackTicks.push_back(end);
-  song.EventDueTime.emplace_back(stored.size(), 0);
-  song.TrackCursor.push_back(0);
   ++song.TrackCount;
   song.LongestTrackTicks = std::max(song.LongestTrackTicks, end);
 }
@@ -166,9 +178,9 @@ class PlayerBench : public ::testing::Test {
   // Returns the words sent since the last look.
   std::vector<uint32_t> Tick(int count = 1) {
     for (int i = 0; i < count; ++i) {
-      clock.ms += 10;
+      clock.Advance(10);
       timers.Tick(transport, kSequencerSlot);
-      if (std::lrint(clock.ms) % 100 == 0) timers.Tick(transport, kProgressSlot);
+      if (std::lrint(clock.steadyMs) % 100 == 0) timers.Tick(transport, kProgressSlot);
     }
     return Sent();
   }

@@ -34,7 +34,7 @@ TEST(RecordingMidiOut, TimesEachWordFromTheClock) {
   SettableClock clock;
   RecordingMidiOut timed(&clock);
   timed.MarkStart();
-  clock.ms += 12.5;
+  clock.Advance(12.5);
   timed.Send(Word(144, 60, 100));
   EXPECT_EQ(CaptureLine(timed.Sent[0]), "12.500\t144\t60\t100");
 }

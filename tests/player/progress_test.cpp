@@ -9,12 +9,14 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
 
 using DisplayTest = PlayerBench;
 
 TEST_F(DisplayTest, ProgressTextShowsPlayedAndWholeSecondsAndPercent) {
   Play({{0x90, 60, 100, 0}}, 96 * 2 * 185, 96, 120);  // 185 s at 120 BPM
-  clock.ms += 12340;
+  clock.Advance(12340);
   transport.ContinueFromPercent(6.66f);
   transport.OnProgressTick();
   EXPECT_EQ(transport.State().ProgressText, "Tempo:  12.3 s  ( 185.0 s)   6.7% ");
@@ -33,6 +35,20 @@ TEST_F(DisplayTest, PercentTakesTheHundredfoldPositionSoATieRoundsAsItLies) {
   transport.OnProgressTick();
   EXPECT_THAT(transport.State().ProgressText, EndsWith("   0.3% "));
   EXPECT_EQ(PlayedPercent(210, 0), 0);
+}
+
+TEST(LoopEndPosition, IsTheFirstPositionWhoseFractionReachesTheMark) {
+  for (const int64_t length : {int64_t{1}, int64_t{3}, int64_t{1824}, int64_t{1} << 40}) {
+    for (const float percent : {0.001f, 1.0001f, 33.3f, 99.99f, 100.0f, 150.0f}) {
+      const double fraction = static_cast<double>(percent) / 100;
+      const auto position = FirstPositionAtFraction(fraction, length);
+      ASSERT_TRUE(position.has_value()) << length << " " << percent;
+      EXPECT_GE(PlayedFraction(*position, length), fraction) << length << " " << percent;
+      EXPECT_LT(PlayedFraction(*position - 1, length), fraction) << length << " " << percent;
+    }
+  }
+  // A song of no length is never anywhere: no loop end is reached.
+  EXPECT_EQ(FirstPositionAtFraction(0.5, 0), std::nullopt);
 }
 
 TEST_F(DisplayTest, LevelsFallByTenAfterTheNoteOffButOneStays) {
@@ -58,6 +74,53 @@ TEST_F(DisplayTest, IntroStopsTheSongAfterFourSecondsForGoodWithoutContinuo) {
   EXPECT_EQ(transport.State().PlayStatus, "finito");
   transport.OnSecondTick();
   EXPECT_EQ(screen.nextSongRequests, 0);
+}
+
+TEST_F(DisplayTest, ElapsedTimeRunsOnTheMonotonicClockWhateverTheTimeOfDayDoes) {
+  transport.ToggleIntro();
+  clock.ms = SettableClock::kMsPerDay - 1000;  // a second before midnight
+  Play({{0x90, 60, 100, 0}}, 100000);
+  EXPECT_EQ(logs.Messages.Back(), "song.mid iniziato alle 23:59:59");
+  Tick(200);                             // past midnight
+  clock.ms = 23 * 3600 * 1000.0 + 1000;  // and the system time is put back an hour
+  Tick(100);
+  EXPECT_TRUE(Playing());
+  EXPECT_THAT(screen.texts[kProgressLabel], StartsWith("Tempo:   3.0 s "));
+  transport.OnSecondTick();
+  EXPECT_EQ(screen.texts[kTimeLabel], "Ora: 23:00:02");  // the time of day is what the label shows
+  Tick(100);
+  EXPECT_TRUE(Playing());
+  Tick(10);
+  EXPECT_FALSE(Playing());
+  EXPECT_EQ(transport.State().PlayStatus, "finito");
+}
+
+TEST_F(DisplayTest, TheLoopBarShowsThePositionOnTheProgressTickNotAtEachEvent) {
+  std::vector<TrackEvent> events;
+  for (int64_t tick = 1; tick <= 20; ++tick) events.push_back({0x90, 40 + static_cast<int>(tick), 100, tick});
+  Play(events, 20);
+  screen.loopBars.clear();
+  Tick(9);  // an event on every tick
+  EXPECT_THAT(screen.loopBars, IsEmpty());
+  Tick();  // with the progress tick
+  ASSERT_EQ(screen.loopBars.size(), 1u);
+  EXPECT_DOUBLE_EQ(screen.loopBars[0].played, 0.5);
+  // A loop mark shows at once.
+  transport.SetLoopStart(70);
+  ASSERT_EQ(screen.loopBars.size(), 2u);
+  EXPECT_EQ(screen.loopBars[1].start, 70);
+  EXPECT_EQ(screen.loopBars[1].end, 71);
+  transport.CancelLoop();
+  EXPECT_EQ(screen.loopBars.size(), 3u);
+  // The end of the song shows where it stopped.
+  Tick(5);
+  EXPECT_EQ(screen.loopBars.size(), 3u);
+  Tick(5);
+  EXPECT_EQ(transport.State().PlayStatus, "finito");
+  EXPECT_DOUBLE_EQ(screen.loopBars.back().played, 1.0);
+  screen.loopBars.clear();
+  Tick(10);  // the timers are killed: nothing more
+  EXPECT_THAT(screen.loopBars, IsEmpty());
 }
 
 TEST_F(DisplayTest, ContinuoPlaysTheNextSongOfTheListAndWraps) {

@@ -22,7 +22,7 @@ TEST_F(PlaybackTest, PlaySilencesThenSendsTheTickZeroEventsInTrackOrder) {
   EXPECT_THAT(midi.Calls, ElementsAre("close", "open -1"));
   EXPECT_TRUE(Playing());
   EXPECT_EQ(logs.Messages.Back(), "song.mid iniziato alle 10:00:00");
-  EXPECT_EQ(transport.State().PlayStartMs, 36000000);
+  EXPECT_EQ(transport.State().PlayStartMs, 5000);
   EXPECT_THAT(screen.channelUsage, ElementsAre("**              "));
 }
 
@@ -30,10 +30,25 @@ TEST_F(PlaybackTest, PlayRefusesWithoutSongOrOutput) {
   EXPECT_THAT(Start(), IsEmpty());
   EXPECT_THAT(screen.messages, ElementsAre("No midifile loaded!"));
   midi.OpenResult = 2;
-  EXPECT_THAT(Play({{0x90, 60, 100, 0}, {0x80, 60, 0, 10}}), IsEmpty());
+  EXPECT_THAT(Play({{0x90, 60, 100, 0}, {0x80, 60, 0, 10}}, -1), IsEmpty());
   EXPECT_EQ(screen.messages.back(), "Problems!(Midi out)");
-  EXPECT_THAT(Tick(5), IsEmpty());  // the clock runs on, but nothing of the song is played
+  // The clock runs on, but a song that never started is not played, and does not end after its length
+  // (Continuo would move on from it).
+  EXPECT_THAT(Tick(30), IsEmpty());
   EXPECT_TRUE(Playing());
+  EXPECT_EQ(transport.State().PlayStatus, "");
+  // Nor does a loop restart play it.
+  transport.SetLoopStart(20);
+  transport.SetLoopEnd(30);
+  EXPECT_THAT(Tick(30), IsEmpty());
+  EXPECT_EQ(transport.EarliestNextPosition(), std::nullopt);
+  // A click on the song map places the cursors: from there it plays, loops and ends.
+  transport.ContinueFromPercent(0);
+  EXPECT_THAT(Tick(3), ElementsAreArray(AllNotesOffWords(3)));  // the seek's silence, then the restart's
+  EXPECT_EQ(transport.State().SongPosition, 2 * 60000);
+  transport.CancelLoop();
+  EXPECT_THAT(Tick(8), ElementsAreArray(Join({{Word(0x80, 60, 0)}, AllNotesOffWords()})));
+  EXPECT_EQ(transport.State().PlayStatus, "finito");
 }
 
 TEST_F(PlaybackTest, EachTickAdvancesTheClockAndPlaysWhatIsDueTrackByTrack) {
@@ -72,6 +87,12 @@ TEST_F(PlaybackTest, HalvingRoundsToEvenAndDoublingStopsShortOfOverflow) {
   AddTrack(song, {{0x90, 1, 1, 1000}});
   transport.HalveTempo();
   EXPECT_EQ(song.TempoBpm, 60);
+  song.TempoBpm = 122;
+  transport.HalveTempo();
+  EXPECT_EQ(song.TempoBpm, 61);
+  song.TempoBpm = 3;
+  transport.HalveTempo();
+  EXPECT_EQ(song.TempoBpm, 2);
   song.TempoBpm = 123;
   transport.HalveTempo();
   EXPECT_EQ(song.TempoBpm, 62);
@@ -100,7 +121,7 @@ TEST_F(PlaybackTest, PauseAndStopKeepThePositionThenResumeOrPlayFromTheStart) {
   EXPECT_EQ(transport.State().SongPosition, 3 * 60000);
   transport.PausePlayback();
   EXPECT_THAT(Tick(2), ElementsAre(Word(0x80, 60, 0)));
-  EXPECT_EQ(transport.State().PlayStartMs, 36000000);  // the pause counts as played time
+  EXPECT_EQ(transport.State().PlayStartMs, 5000);  // the pause counts as played time
 
   transport.PausePlayback();
   screen.checked[kPauseToggle] = true;

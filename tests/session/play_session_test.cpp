@@ -37,6 +37,7 @@ class NoTimers : public TickTimers {
 class FixedClock : public WallClock {
  public:
   double MillisecondsSinceMidnight() override { return 36'000'000; }
+  double MonotonicMs() override { return 0; }
   LocalDateTime Now() override { return {2024, 5, 6, 10, 0, 0}; }
 };
 

@@ -1,0 +1,231 @@
+// Where the track cursors stand after Play, ticks, seeks and loop restarts, and what is sent on the way.
+
+#include <cstdint>
+
+#include "player/player_bench.h"
+#include "player/song_time.h"
+
+namespace sonvela {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+// A fixed stream of numbers, the same on every standard library.
+class Numbers {
+ public:
+  explicit Numbers(uint32_t seed) : state_(seed) {}
+  int Pick(int low, int high) {
+    state_ = state_ * 1664525u + 1013904223u;
+    return low + static_cast<int>((state_ >> 8) % static_cast<uint32_t>(high - low + 1));
+  }
+
+ private:
+  uint32_t state_;
+};
+
+uint64_t Fingerprint(const std::vector<SentMessage>& sent) {
+  uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&hash](uint64_t value) {
+    for (int byte = 0; byte < 8; ++byte) {
+      hash ^= (value >> (8 * byte)) & 0xFF;
+      hash *= 1099511628211ull;
+    }
+  };
+  // Times count from the first word, whatever the clock read then.
+  for (const SentMessage& message : sent) {
+    mix(message.word);
+    mix(static_cast<uint64_t>(std::llround((message.timeMs - sent.front().timeMs) * 1000)));
+  }
+  return hash;
+}
+
+TEST(PlaybackCursors, DueTimesNeverFallBehindTheEventBeforeSoASearchFindsWhatAWalkFinds) {
+  SongTables song;
+  NewSong(song);
+  // Ticks out of order (no file gives them): the walk through the track plays the tick-3 event right
+  // after the tick-5 one.
+  AddTrack(song, {{0x90, 1, 1, 5}, {0x90, 2, 1, 3}, {0x90, 3, 1, 8}});
+  AddTrack(song, {});
+  PlaybackCursors cursors;
+  cursors.Prepare(song);
+  EXPECT_THAT(cursors.EventDueTime[1], ElementsAre(0, 300000, 300000, 480000));
+  cursors.PlaceAfter(DueTimeOfTick(4));
+  EXPECT_THAT(cursors.TrackCursor, ElementsAre(0, 1, 1));
+  cursors.PlaceAfter(DueTimeOfTick(5));
+  EXPECT_THAT(cursors.TrackCursor, ElementsAre(0, 3, 1));
+  EXPECT_EQ(cursors.NextDueTime(), DueTimeOfTick(8));
+  cursors.PlaceAfter(DueTimeOfTick(8));
+  EXPECT_EQ(cursors.NextDueTime(), std::nullopt);
+  // They belong to these tables until a track is added or a new load begins.
+  EXPECT_TRUE(cursors.Matches(song));
+  AddTrack(song, {{0x90, 4, 1, 0}});
+  EXPECT_FALSE(cursors.Matches(song));
+  cursors.Prepare(song);
+  ++song.LoadGeneration;  // a new load of the same shape
+  EXPECT_FALSE(cursors.Matches(song));
+  const uint64_t generation = song.LoadGeneration;
+  ClearSongTables(song);  // which every load begins with
+  EXPECT_EQ(song.LoadGeneration, generation + 1);
+}
+
+using CursorPlacementTest = PlayerBench;
+
+TEST_F(CursorPlacementTest, DueTimesFollowTheTablesWhenALoadChangesThem) {
+  Play({{0x90, 60, 100, 5}}, 100);
+  Tick(3);
+  // A load of the same shape, whose note lies elsewhere, without a Play: nothing of it is due, and it
+  // does not end.
+  NewSong(song, 100, 60);
+  AddTrack(song, {{0x90, 62, 100, 2}}, 10);
+  EXPECT_THAT(Tick(20), IsEmpty());
+  EXPECT_FALSE(transport.SongStarted());
+  EXPECT_EQ(transport.State().PlayStatus, "");
+  // A click on the song map plays it from there, with its own times.
+  transport.ContinueFromPercent(10);
+  Sent();
+  EXPECT_THAT(Tick(), ElementsAre(Word(0x90, 62, 100)));
+  // A track added after Play is taken by the next Play.
+  AddTrack(song, {{0x91, 64, 90, 0}}, 10);
+  EXPECT_THAT(Start(), ElementsAreArray(Join({AllNotesOffWords(), {Word(0x91, 64, 90)}})));
+}
+
+TEST_F(CursorPlacementTest, TheEarliestNextPositionIsTheNearestDueEventLoopEndOrSongEnd) {
+  NewSong(song, 100, 60);  // a song tick per clock tick
+  AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, 30}});
+  AddTrack(song, {{0x91, 61, 100, 12}}, 200);
+  EXPECT_EQ(transport.EarliestNextPosition(), std::nullopt);  // not started
+  Start();
+  EXPECT_EQ(transport.EarliestNextPosition(), DueTimeOfTick(12));
+  transport.SetLoopEnd(5);
+  EXPECT_EQ(transport.EarliestNextPosition(), DueTimeOfTick(10));
+  transport.CancelLoop();
+  Tick(40);
+  EXPECT_EQ(transport.EarliestNextPosition(), DueTimeOfTick(200));
+  // A loop end behind the position: the next tick restarts.
+  transport.SetLoopEnd(10);
+  EXPECT_EQ(transport.EarliestNextPosition(), DueTimeOfTick(20));
+}
+
+// Random sessions on random small songs: ticks, seeks, loop marks (start = end among them), Play, Pause,
+// Stop and tempo buttons.
+class RandomSessions : public PlayerBench {
+ protected:
+  Numbers numbers{2024};
+
+  void BuildSmallSong() {
+    NewSong(song, numbers.Pick(1, 4) * 24, numbers.Pick(30, 240));
+    for (int track = numbers.Pick(1, 4); track > 0; --track) {
+      std::vector<TrackEvent> events;
+      int64_t tick = numbers.Pick(0, 1) * numbers.Pick(0, 50);
+      for (int i = numbers.Pick(0, 25); i > 0; --i) {
+        const int channel = numbers.Pick(0, 3);
+        if (numbers.Pick(0, 7) == 0) events.push_back({kMetaTempo, numbers.Pick(20, 200), 0, tick});
+        events.push_back({0x90 + channel, numbers.Pick(1, 127), numbers.Pick(1, 127), tick});
+        tick += numbers.Pick(0, 2) * numbers.Pick(1, 40);
+      }
+      AddTrack(song, events, events.empty() || numbers.Pick(0, 2) == 0 ? tick + numbers.Pick(0, 99) : -1);
+    }
+  }
+  // A point in percent: anywhere, on an event, or on the loop start.
+  float Point() {
+    const int32_t track = numbers.Pick(1, song.TrackCount);
+    const int32_t count = song.TrackEventCount(track);
+    switch (numbers.Pick(0, 3)) {
+      case 0:
+        if (count > 0 && song.LongestTrackTicks > 0)
+          return static_cast<float>(100.0 *
+                                    static_cast<double>(song.Event(track, numbers.Pick(1, count)).tick) /
+                                    static_cast<double>(song.LongestTrackTicks));
+        break;
+      case 1:
+        return transport.State().LoopStartPercent;
+      default:
+        break;
+    }
+    return static_cast<float>(numbers.Pick(0, 1000)) / 10;
+  }
+  void RandomStep() {
+    switch (numbers.Pick(0, 11)) {
+      case 0:
+        transport.StartPlayback();
+        break;
+      case 1:
+        transport.PausePlayback();
+        break;
+      case 2:
+        transport.StopPlayback();
+        break;
+      case 3:
+        transport.ContinueFromPercent(Point());
+        break;
+      case 4:
+        transport.SetLoopStart(Point());
+        break;
+      case 5:
+        transport.SetLoopEnd(Point());
+        break;
+      case 6:
+        if (numbers.Pick(0, 3) == 0) transport.CancelLoop();
+        break;
+      case 7:
+        if (numbers.Pick(0, 1) == 0)
+          transport.HalveTempo();
+        else
+          transport.DoubleTempo();
+        break;
+      default:
+        for (int tick = numbers.Pick(1, 40); tick > 0; --tick) CheckedTick();
+        break;
+    }
+    ExpectCursorsWhereASlowWalkPutsThem();
+  }
+
+  // Each cursor stands on its track's first event due after the position, counted one event at a time.
+  void ExpectCursorsWhereASlowWalkPutsThem() {
+    if (!transport.SongStarted()) return;
+    const int64_t position = transport.State().SongPosition;
+    for (int32_t track = 1; track <= song.TrackCount; ++track) {
+      int32_t cursor = 1;
+      while (cursor <= song.TrackEventCount(track) &&
+             DueTimeOfTick(song.Event(track, cursor).tick) <= position)
+        ++cursor;
+      ASSERT_EQ(transport.Cursors().TrackCursor[static_cast<size_t>(track)], cursor)
+          << "track " << track << " at " << position;
+    }
+  }
+
+  // A tick acts (sends, or moves a cursor) exactly when it brings the song to the earliest next position.
+  void CheckedTick() {
+    const bool playing = Playing() && transport.SongStarted();
+    const std::optional<int64_t> earliest = transport.EarliestNextPosition();
+    const int64_t reached = SongTimeSum(transport.State().SongPosition,
+                                        SongTimeProduct(SongTimeProduct(song.Division, song.TempoBpm), 10));
+    const std::vector<int32_t> cursors = transport.Cursors().TrackCursor;
+    Sent();
+    const bool sent = !Tick().empty();
+    if (!playing) return;
+    ASSERT_TRUE(earliest.has_value());
+    ASSERT_EQ(sent || transport.Cursors().TrackCursor != cursors, reached >= *earliest)
+        << "from " << reached << " to " << *earliest;
+  }
+};
+
+TEST_F(RandomSessions, SendThePinnedSequenceWithCursorsWhereASlowWalkPutsThem) {
+  for (int session = 0; session < 200; ++session) {
+    BuildSmallSong();
+    transport.StartPlayback();
+    for (int step = 0; step < 30; ++step) {
+      RandomStep();
+      ASSERT_FALSE(HasFatalFailure()) << "session " << session << ", step " << step;
+    }
+    transport.ResetSong();
+  }
+  // Every word sent and its time: a change to what the sessions send, or when, shows here.
+  EXPECT_EQ(midi.Sent.size(), 120811u);
+  EXPECT_EQ(Fingerprint(midi.Sent), 14463515027313385821ull);
+}
+
+}  // namespace
+}  // namespace sonvela
