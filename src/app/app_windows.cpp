@@ -1,5 +1,7 @@
 #include "app/app_windows.h"
 
+#include <QMouseEvent>
+
 #include "app/clickable_label.h"
 #include "app/secondary_windows.h"
 #include "player/control_ids.h"
@@ -66,6 +68,8 @@ void AppWindows::ConnectControls() {
   ConnectToggle(kEventTableToggle, eventTable_);
   ConnectToggle(kDebugToggle, debug_);
   ConnectToggle(kBigKeyboardToggle, keyboard_);
+  main_->installEventFilter(this);
+  keyboard_->installEventFilter(this);
 }
 
 template <typename Source>
@@ -87,21 +91,37 @@ void AppWindows::ConnectPointer(int id, Source* source, bool clickable) {
 }
 
 void AppWindows::ReportMove(int id, QWidget* source, QPoint position, Qt::MouseButtons buttons) {
-  // A held button keeps the pointer's events with the control it was pressed on; the move belongs to the
-  // control now under the pointer.
+  // A held button keeps the pointer's events with the control it was pressed on; a move outside it belongs
+  // to the control now under the pointer.
   const QPoint widgetPoint = qobject_cast<DrawingSurface*>(source) != nullptr
                                  ? position + source->contentsRect().topLeft()
                                  : position;
   if (buttons != Qt::NoButton && !source->rect().contains(widgetPoint)) {
-    const QPoint global = source->mapToGlobal(widgetPoint);
-    QWidget* under = source->window()->childAt(source->window()->mapFromGlobal(global));
-    const int underId = under != nullptr ? controls_.IdOf(under) : 0;
-    if (underId == 0 || !controls_.Clickable(underId)) return;
-    emit Pointer(underId, PointerAction::Move, ControlPoint(under, under->mapFromGlobal(global)),
-                 Qt::NoButton, buttons);
+    RouteHeldMove(source->window(), source->mapToGlobal(widgetPoint), buttons);
     return;
   }
   emit Pointer(id, PointerAction::Move, position, Qt::NoButton, buttons);
+}
+
+void AppWindows::RouteHeldMove(QWidget* window, QPoint global, Qt::MouseButtons buttons) {
+  QWidget* under = window->childAt(window->mapFromGlobal(global));
+  const int id = under != nullptr ? controls_.IdOf(under) : 0;
+  if (id == 0 || !controls_.Clickable(id)) return;
+  emit Pointer(id, PointerAction::Move, ControlPoint(under, under->mapFromGlobal(global)), Qt::NoButton,
+               buttons);
+}
+
+// A button pressed on a window's background keeps the pointer's events with the window; moving on over a
+// clickable control with the button held acts on that control, as a move that started on it would.
+bool AppWindows::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) {
+    auto* window = static_cast<QWidget*>(watched);
+    const auto* move = static_cast<QMouseEvent*>(event);
+    if (move->buttons() != Qt::NoButton) {
+      RouteHeldMove(window, window->mapToGlobal(move->position().toPoint()), move->buttons());
+    }
+  }
+  return false;
 }
 
 void AppWindows::ConnectToggle(int toggleId, ToolWindow* window) {

@@ -72,6 +72,9 @@ class AppWindows : public QObject {
   template <typename Source>
   void ConnectPointer(int id, Source* source, bool clickable);
   void ReportMove(int id, QWidget* source, QPoint position, Qt::MouseButtons buttons);
+  // A move with a button held that belongs to the clickable control under the pointer, if any.
+  void RouteHeldMove(QWidget* window, QPoint global, Qt::MouseButtons buttons);
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void ConnectToggle(int toggleId, ToolWindow* window);
 
   ControlMap controls_;

@@ -18,6 +18,10 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
   QObject::connect(&main, &MainWindow::Ended, &main, [this] { Shutdown(); });
 }
 
+Sonvela::~Sonvela() {
+  Shutdown();
+}
+
 void Sonvela::Start() {
   windows_.Show();
 }

@@ -18,6 +18,7 @@ class Sonvela {
  public:
   Sonvela(MessageBoxes& messages, std::string commandLineSong, const MainLayout& layout,
           const QRect& workArea);
+  ~Sonvela();
   Sonvela(const Sonvela&) = delete;
   Sonvela& operator=(const Sonvela&) = delete;
 

@@ -232,8 +232,14 @@ TEST_F(Windows, AHeldButtonIsReportedOnEveryMoveAlsoOverTheNextControl) {
   SendMouse(label, QEvent::MouseMove, {22, 10 + 29}, Qt::NoButton, Qt::RightButton);
   SendMouse(label, QEvent::MouseButtonRelease, {22, 10 + 29}, Qt::RightButton, Qt::NoButton);
 
+  // Pressed on the window's background and moved on over a channel button.
+  SendMouse(&windows.Main(), QEvent::MouseMove, {682 + 5, 128 + 5}, Qt::NoButton, Qt::RightButton);
+  SendMouse(&windows.Main(), QEvent::MouseMove, {300, 300}, Qt::NoButton, Qt::NoButton);
+
   const int first = kInstrumentLabelBase + 3;
-  ASSERT_EQ(records.size(), 6u);
+  ASSERT_EQ(records.size(), 7u);
+  EXPECT_EQ(records[6].id, kChannelButtonBase);
+  EXPECT_EQ(records[6].position, QPoint(5, 5));
   EXPECT_EQ(records[0].action, PointerAction::Move);
   EXPECT_EQ(records[0].buttons, Qt::NoButton);
   EXPECT_EQ(records[0].position, QPoint(18, 8));  // in the picture, inside the 2-pixel edge
