@@ -4,6 +4,9 @@
 
 namespace sonvela {
 
+// The command that the Escape key gives the main window: it ends the program.
+constexpr int kCancelCommand = 2;
+
 // Main window: buttons and toggles.
 constexpr int kLoadButton = 1010;
 constexpr int kMidiOutButton = 1160;

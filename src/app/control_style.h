@@ -1,0 +1,26 @@
+#pragma once
+// Fonts and colours of the controls.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include "player/colours.h"
+
+namespace sonvela {
+
+// The dark background of the main window and of its dark labels and lists.
+constexpr Colour kWindowBackColour = Rgb(30, 50, 55);
+constexpr Colour kGreenText = Rgb(0, 255, 0);
+
+// A fixed-pitch font with the given character height and average character width in pixels.
+QFont MakeFont(int height, int width);
+// The font of buttons, plain labels and the drop-down list.
+QFont ControlFont();
+
+QColor ToQColor(Colour colour);
+// A style sheet that sets a widget's text and background colours; with a type name it leaves the widget's
+// children (a list's scroll bars) their own look.
+QString ColourStyle(Colour text, Colour background, const char* typeName = nullptr);
+
+}  // namespace sonvela

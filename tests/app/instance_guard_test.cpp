@@ -1,0 +1,108 @@
+// One copy at a time, with real processes of the program: the second ends at once, the lock of a killed
+// copy is taken over.
+
+#include "app/instance_guard.h"
+
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace sonvela {
+namespace {
+
+constexpr int kTimeoutMs = 30000;
+const QString kAlreadyRunning = QString::fromUtf8("Attenzione! Programma già in esecuzione");
+
+class SingleInstance : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+  void TearDown() override {
+    for (QProcess* copy : {&first_, &another_}) {
+      if (copy->state() != QProcess::NotRunning) {
+        copy->kill();
+        copy->waitForFinished(kTimeoutMs);
+      }
+    }
+  }
+
+  // The program with its lock in this test's own folder; message boxes on standard error.
+  void Start(QProcess& copy, const QStringList& arguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", folder_.path());
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("SONVELA_TEST_MESSAGES", "1");
+    copy.setProcessEnvironment(environment);
+    copy.start(SONVELA_BINARY, arguments);
+    ASSERT_TRUE(copy.waitForStarted(kTimeoutMs));
+  }
+
+  QString LockPath() const { return folder_.filePath("Sonvela20.exe.lock"); }
+
+  // The process that the lock file names.
+  qint64 LockHolder() const {
+    QLockFile lock(LockPath());
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return lock.getLockInfo(&pid, &host, &application) ? pid : 0;
+  }
+
+  void StartFirstCopy() {
+    Start(first_, {});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return LockHolder() == first_.processId(); }, kTimeoutMs));
+  }
+
+  // Runs a copy while the first one holds the lock: it must end by itself with code 0.
+  QString SecondCopyMessages(const QStringList& arguments) {
+    Start(another_, arguments);
+    EXPECT_TRUE(another_.waitForFinished(kTimeoutMs));
+    EXPECT_EQ(another_.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(another_.exitCode(), 0);
+    return QString::fromUtf8(another_.readAllStandardError());
+  }
+
+  QTemporaryDir folder_;
+  QProcess first_;
+  QProcess another_;
+};
+
+TEST_F(SingleInstance, ASecondCopyEndsAtOnceAndWarnsOnlyForAMidiFile) {
+  StartFirstCopy();
+  EXPECT_TRUE(SecondCopyMessages({"C:\\Music\\Song.MID"}).contains(kAlreadyRunning));
+  EXPECT_FALSE(SecondCopyMessages({"song.kar"}).contains(kAlreadyRunning));
+  EXPECT_FALSE(SecondCopyMessages({}).contains(kAlreadyRunning));
+  EXPECT_EQ(first_.state(), QProcess::Running);
+  EXPECT_EQ(LockHolder(), first_.processId());
+}
+
+TEST_F(SingleInstance, TheLockOfAKilledCopyIsTakenOver) {
+  StartFirstCopy();
+  first_.kill();
+  ASSERT_TRUE(first_.waitForFinished(kTimeoutMs));
+  ASSERT_TRUE(QFile::exists(LockPath()));  // left behind
+
+  StartFirstCopy();
+  EXPECT_TRUE(SecondCopyMessages({"x.mid"}).contains(kAlreadyRunning));
+  EXPECT_EQ(first_.state(), QProcess::Running);
+}
+
+TEST(InstanceGuard, HoldsTheLockForItsLife) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("guard.lock");
+  {
+    InstanceGuard guard(path);
+    ASSERT_TRUE(guard.Acquire());
+    EXPECT_TRUE(guard.Acquire());
+    QLockFile other(path);
+    other.setStaleLockTime(0);
+    EXPECT_FALSE(other.tryLock(0));
+  }
+  InstanceGuard next(path);
+  EXPECT_TRUE(next.Acquire());
+}
+
+}  // namespace
+}  // namespace sonvela
