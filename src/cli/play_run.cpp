@@ -1,5 +1,8 @@
 #include "cli/play_run.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "cli/exit_status.h"
 #include "cli/interrupt_signal.h"
 
@@ -66,6 +69,18 @@ void PlayRun::OnTimerTick(int slot) {
              (state.ContinuoOn == 0 || songs_.SelectedIndex() + 1 >= songs_.Count())) {
     Finish(exitStatus_);
   }
+}
+
+int64_t PlayRun::QuietSteps() {
+  if (finished_) return 0;
+  int64_t quiet = session_.Player().QuietSequencerTicks();
+  if (options_.stopAfterSeconds > 0 && quiet > 0) {
+    // The step that reaches the time limit is taken as a step of its own.
+    const double remainingMs = options_.stopAfterSeconds * 1000 - SecondsSinceFirstPlay() * 1000;
+    const auto untilLimit = static_cast<int64_t>(std::ceil(remainingMs / kSequencerPeriodMs)) - 1;
+    quiet = std::min(quiet, std::max<int64_t>(untilLimit, 0));
+  }
+  return quiet;
 }
 
 void PlayRun::Interrupt(int signal) {

@@ -45,6 +45,8 @@ class PlayRun : public TickSink {
   // Loads the first song that can be read, presses the buttons and Play. Finished at once when none could.
   void Start();
   void OnTimerTick(int slot) override;
+  // The coming 10 ms steps in which nothing but song time would move on (see SimulatedRun).
+  int64_t QuietSteps();
   // Ctrl-C or another stop signal: silence, then finish with the signal's exit status.
   void Interrupt(int signal);
 

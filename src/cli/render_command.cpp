@@ -84,8 +84,8 @@ int RunRenderCommand(const QStringList& arguments) {
   PlayRun session(options, {renderer, ticks, ticks, screen, nullptr});
   session.Start();
   bool rendered = true;
-  DriveSimulated(session, ticks, interrupt, [&] {
-    rendered = renderer.Render(kSequencerPeriodMs) && rendered;
+  DriveSimulated(session, ticks, interrupt, [&](int64_t steps) {
+    rendered = renderer.Render(static_cast<double>(steps * kSequencerPeriodMs)) && rendered;
     if (renderer.Full()) session.StopWith(kExitFileError);
   });
   const bool full = renderer.Full();

@@ -15,7 +15,7 @@ constexpr int kStepsPerInterruptCheck = 256;
 }  // namespace
 
 void DriveSimulated(PlayRun& run, SimulatedTicks& ticks, InterruptSignal& interrupt,
-                    const std::function<void()>& beforeStep) {
+                    const std::function<void(int64_t steps)>& beforeSteps) {
   int steps = 0;
   const auto done = [&] {
     if (++steps % kStepsPerInterruptCheck == 0) {
@@ -23,7 +23,10 @@ void DriveSimulated(PlayRun& run, SimulatedTicks& ticks, InterruptSignal& interr
     }
     return run.Finished();
   };
-  RunSimulated(ticks, run, done, beforeStep);
+  SimulatedRun simulated{done, [&run] { return run.QuietSteps(); },
+                         [&run](int64_t steps) { run.Session().Player().PassQuietTicks(steps); },
+                         beforeSteps};
+  RunSimulated(ticks, run, simulated);
 }
 
 void DriveRealTime(PlayRun& run, InterruptSignal& interrupt, int tailMs) {

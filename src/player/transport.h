@@ -53,6 +53,11 @@ class Transport : public TickSink {
   // restarts at the next tick). None while the song has not started: then no position brings anything.
   // Costs tracks x O(1) and a bisection of at most 64 steps for the loop end; no search over the song.
   std::optional<int64_t> EarliestNextPosition() const;
+  // How many of the coming sequencer ticks can pass with nothing but song time moving on: none sent, shown
+  // or logged by any timer slot (no intro running, no level bar falling), so a simulated clock may pass
+  // them in one go with PassQuietTicks. 0 when the next tick may do anything.
+  int64_t QuietSequencerTicks() const;
+  void PassQuietTicks(int64_t ticks);
 
   // The wall clock's timer (slot 2) runs from the end of the main window's initialisation until the window
   // is destroyed, which stops every timer.
@@ -108,6 +113,8 @@ class Transport : public TickSink {
   double NowMs();
   double ElapsedSeconds();
   double PlayedNow() const;
+  // What one sequencer tick adds to SongPosition: Division x TempoBpm x 10.
+  int64_t TickStep() const;
   void ShowLoopBar();
   void ShowProgramOnChannel(int channel, int program);
   void ShowChannelUsage();

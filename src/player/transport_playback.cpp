@@ -72,11 +72,33 @@ std::optional<int64_t> Transport::EarliestNextPosition() const {
   return earliest;
 }
 
+int64_t Transport::QuietSequencerTicks() const {
+  if (!Running() || state_.IntroSeconds > 0) return 0;
+  // An ended song waiting for the next one (Continuo) is moved on by the second tick.
+  if (state_.PlayStatus == kStatusEnded && state_.ContinuoOn == 1) return 0;
+  for (int channel = 1; channel <= kChannels; ++channel) {
+    const auto ch = static_cast<size_t>(channel);
+    if (state_.ChannelMeter[1][ch] == 0 && state_.ChannelMeter[2][ch] > 1) return 0;
+  }
+  const std::optional<int64_t> next = EarliestNextPosition();
+  const int64_t step = TickStep();
+  if (!next || step <= 0 || *next <= state_.SongPosition) return 0;
+  // The ticks that leave the position below the next one.
+  return (*next - 1 - state_.SongPosition) / step;
+}
+
+void Transport::PassQuietTicks(int64_t ticks) {
+  state_.SongPosition = SongTimeSum(state_.SongPosition, SongTimeProduct(TickStep(), ticks));
+}
+
+int64_t Transport::TickStep() const {
+  const SongTables& t = document_.Tables;
+  return SongTimeProduct(SongTimeProduct(t.Division, t.TempoBpm), 10);
+}
+
 void Transport::OnSequencerTick() {
-  SongTables& t = Tables();
   endedThisTick_ = false;
-  const int64_t step = SongTimeProduct(SongTimeProduct(t.Division, t.TempoBpm), 10);
-  state_.SongPosition = SongTimeSum(state_.SongPosition, step);
+  state_.SongPosition = SongTimeSum(state_.SongPosition, TickStep());
   // A song whose Play failed, or tables loaded since Play, have nothing due: only a Play or a seek places
   // the cursors on them.
   if (!SongStarted()) return;

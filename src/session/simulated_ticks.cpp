@@ -61,3 +61,16 @@ void SimulatedTicks::Step(TickSink& sink) {
 }
 
 }  // namespace sonvela
+
+namespace sonvela {
+
+void SimulatedTicks::Skip(int64_t steps) {
+  if (steps <= 0) return;
+  nowMs_ += steps * kSequencerPeriodMs;
+  for (Slot& each : slots_) {
+    if (each.id == 0 || each.nextDueMs > nowMs_) continue;
+    each.nextDueMs += ((nowMs_ - each.nextDueMs) / each.periodMs + 1) * each.periodMs;
+  }
+}
+
+}  // namespace sonvela
