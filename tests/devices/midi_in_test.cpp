@@ -1,63 +1,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "devices/midi_in_callback.h"
 #include "devices/midi_in_devices.h"
+#include "devices/midi_in_journal.h"
 #include "devices/threaded_fake_midi_in.h"
-#include "text/number_text.h"
 
 namespace sonvela {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-// The output and the shower in one: what the input thread did, in order.
-class Journal : public MidiOut, public MidiInShower {
- public:
-  int DeviceCount() override { return 1; }
-  std::string DeviceName(int) override { return "Out"; }
-  int Open(int) override { return kMidiOutOk; }
-  int Close() override { return kMidiOutOk; }
-  int OpenDeviceId() override { return 0; }
-  std::string ErrorText(int) override { return {}; }
-  void Send(uint32_t message) override { Add("send " + HexText(message)); }
-
-  void PaintInputKey(int key, int64_t colour) override {
-    Add("key " + std::to_string(key) +
-        (colour == kRestoreKey        ? " clear"
-         : colour == kMidiInKeyColour ? " lit"
-                                      : " other colour"));
-  }
-  void ShowInputProgram(int program) override { Add("program " + std::to_string(program)); }
-  void ShowMonitorLine(std::string line) override { Add("line " + line); }
-
-  // The first `count` entries, once they are there (or what came within a generous time), taken out.
-  std::vector<std::string> Take(size_t count) {
-    std::unique_lock lock(mutex_);
-    added_.wait_for(lock, std::chrono::seconds(10), [&] { return entries_.size() >= count; });
-    const auto end = entries_.begin() + static_cast<std::ptrdiff_t>(std::min(count, entries_.size()));
-    std::vector<std::string> taken(entries_.begin(), end);
-    entries_.erase(entries_.begin(), end);
-    return taken;
-  }
-
- private:
-  void Add(std::string entry) {
-    std::lock_guard lock(mutex_);
-    entries_.push_back(std::move(entry));
-    added_.notify_all();
-  }
-  std::mutex mutex_;
-  std::condition_variable added_;
-  std::vector<std::string> entries_;
-};
 
 struct RecordingMessages : MessageBoxes {
   void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
@@ -69,7 +25,7 @@ class MidiInTest : public ::testing::Test {
   void TearDown() override { CloseMidiInput(context); }
 
   MidiInDevices devices;
-  Journal journal;
+  MidiInJournal journal;
   RecordingMessages messages;
   ThreadedFakeMidiIn port;  // after the journal: its thread stops before the journal goes
   MidiInContext context{devices, port, journal, journal, messages};
