@@ -83,9 +83,10 @@ int main() {
   const std::string thruName = "SonvelaCheckThru";
   RtMidiOut keys(RtMidi::UNIX_JACK, keysName);
   keys.openVirtualPort("keys");
+  // Made before the client whose process thread will use it.
+  Received received;
   RtMidiIn thru(RtMidi::UNIX_JACK, thruName);
   thru.ignoreTypes(false, false, false);
-  Received received;
   thru.setCallback(&Received::OnMessage, &received);
   thru.openVirtualPort("thru");
 
