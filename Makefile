@@ -43,6 +43,7 @@ bench:
 	cmake --build build-bench -j $(JOBS)
 	bash bench/load_bench.sh build-bench
 	bash bench/play_bench.sh build-bench
+	bash bench/midi_thru_bench.sh build-bench
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

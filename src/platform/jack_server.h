@@ -6,7 +6,7 @@ namespace sonvela {
 // True when a JACK server runs (and none is started to find out).
 bool JackServerRuns();
 // JACK makes a new connection effective only at a later process cycle; messages before it are lost. Waits
-// a few periods of the running server, bounded for huge periods.
+// until the running server has started two more cycles (at most a second).
 void WaitForJackConnection();
 
 }  // namespace sonvela

@@ -95,8 +95,12 @@ int main() {
   silent.audioDrivers = {"none"};
   PlatformMidiOut out(silent, log);
   PlatformMidiIn in(log);
+  // Listing connects again when the first try found no server (a busy server can be slow to answer).
+  in.DeviceCount();
+  out.DeviceCount();
   if (in.PortSystem() != "JACK" || out.PortSystem() != "JACK") {
-    std::printf("SKIP: the MIDI ports come from '%s', not JACK\n", in.PortSystem().c_str());
+    std::printf("SKIP: the MIDI ports come from '%s' (input) and '%s' (output), not JACK\n",
+                in.PortSystem().c_str(), out.PortSystem().c_str());
     return 77;
   }
   const int outDevice = DeviceNamed(out, thruName);
