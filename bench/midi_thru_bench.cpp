@@ -197,11 +197,26 @@ int main(int argc, char** argv) {
   CloseMidiInput(context);
   QCoreApplication::processEvents();
 
-  const Figures thruFigures = Latencies(sent, thruArrivals.Times());
-  const Figures peerFigures = Latencies(sent, peerArrivals.Times());
+  const std::vector<Clock::time_point> thruTimes = thruArrivals.Times();
+  const std::vector<Clock::time_point> peerTimes = peerArrivals.Times();
+  const Figures thruFigures = Latencies(sent, thruTimes);
+  const Figures peerFigures = Latencies(sent, peerTimes);
+  // Per note, what the thru took beyond the direct delivery of the same note: the share of Sonvela's two
+  // JACK clients, with the keyboard client's own delays taken out.
+  Figures added;
+  for (size_t note = 0; note < notes; ++note) {
+    if (thruTimes[note] == Clock::time_point() || peerTimes[note] == Clock::time_point()) {
+      ++added.lost;
+    } else {
+      added.ms.push_back(
+          std::chrono::duration<double, std::milli>(thruTimes[note] - peerTimes[note]).count());
+    }
+  }
+  std::sort(added.ms.begin(), added.ms.end());
   std::printf("notes                              %zu (and their note offs)\n", notes);
   Print("thru through Sonvela (2 hops)", thruFigures);
   Print("peer: direct JACK delivery (1 hop)", peerFigures);
+  Print("added by Sonvela (thru - peer)", added);
   std::printf("thru p99 / peer p99                %.2f\n",
               Percentile(thruFigures.ms, 0.99) / std::max(1e-9, Percentile(peerFigures.ms, 0.99)));
   std::printf("shown on the UI thread             %d keys, %d monitor lines\n", ui.keys, ui.lines);
