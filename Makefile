@@ -1,8 +1,17 @@
 # Thin wrappers: install what is missing, configure, build, then run or test.
 SANITIZE ?= 0
+CTEST_FLAGS :=
 ifeq ($(SANITIZE),1)
   BUILD_DIR ?= build-sanitize
   CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DSONVELA_SANITIZE=ON
+else ifeq ($(SANITIZE),thread)
+  # ThreadSanitizer, on the tests where threads meet: MIDI input, sends to the output from two threads
+  # (with the built-in synth's loader thread), the tick timers, the real JACK ports. Not the synth's sound
+  # checks: they measure real-time audio, which the sanitizer slows too much on a loaded machine.
+  BUILD_DIR ?= build-tsan
+  CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSONVELA_SANITIZE_THREAD=ON
+  CTEST_FLAGS := -R 'MidiIn|midi_in|PlatformMidiOut|QtTickTimers|jack_port'
+  export TSAN_OPTIONS := suppressions=$(CURDIR)/tests/tsan.supp second_deadlock_stack=1
 else
   BUILD_DIR ?= build
   CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -26,7 +35,7 @@ run: build
 	bash scripts/run-demo.sh $(BUILD_DIR)
 
 test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
 bench:
 	bash scripts/install-deps.sh --bench
@@ -36,9 +45,10 @@ bench:
 	bash bench/toolbox_bench.sh build-bench
 	bash bench/play_bench.sh build-bench
 	bash bench/views_bench.sh build-bench
+	bash bench/midi_thru_bench.sh build-bench
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-sanitize build-bench
+	rm -rf build build-sanitize build-tsan build-bench

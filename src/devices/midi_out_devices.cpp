@@ -7,20 +7,15 @@
 
 namespace sonvela {
 
-namespace {
-
-// The number at the start of a text, blanks before it skipped; 0 when there is none.
-int32_t LeadingNumber(std::string_view text) {
-  const size_t start = text.find_first_not_of(' ');
+int32_t EntryDeviceNumber(std::string_view entry) {
+  const size_t start = entry.find_first_not_of(' ');
   if (start == std::string_view::npos) return 0;
-  text.remove_prefix(start);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  entry.remove_prefix(start);
+  if (!entry.empty() && entry.front() == '+') entry.remove_prefix(1);
   int32_t value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
+  std::from_chars(entry.data(), entry.data() + entry.size(), value);
   return value;
 }
-
-}  // namespace
 
 bool CountMidiOutDevices(MidiOutDevices& devices, MidiOut& midi, Logs& logs) {
   devices.MidiOutDeviceCount = midi.DeviceCount();
@@ -84,7 +79,7 @@ void OpenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, int device)
 void ChooseMidiOutEntry(const MidiOutContext& context, std::string_view entry) {
   CloseMidiOut(context.midi, context.logs, context.sleeper);
   context.messages.ShowMessage("Midi out now is : " + std::string(entry));
-  context.devices.MidiOutDeviceId = LeadingNumber(entry);
+  context.devices.MidiOutDeviceId = EntryDeviceNumber(entry);
   OpenMidiOut(context.devices, context.midi, context.logs, context.devices.MidiOutDeviceId);
   context.devices.MidiOutDeviceId = context.midi.OpenDeviceId();
 }

@@ -40,6 +40,8 @@ bool CountMidiOutDevices(MidiOutDevices& devices, MidiOut& midi, Logs& logs);
 bool OpenMidiOutAtStart(const MidiOutContext& context);
 // The entry of device i: its number as number text, a blank, its name (" 0 Synth").
 std::string MidiOutEntry(int device, std::string_view name);
+// The device number at the start of a dialog entry, leading blanks skipped; 0 when there is none.
+int32_t EntryDeviceNumber(std::string_view entry);
 // Fills the dialog's entries (devices 0..20) and logs them; returns how many there are.
 int FillMidiOutNames(MidiOutDevices& devices, MidiOut& midi, Logs& logs);
 // The two halves of a switch. A successful close pauses the thread before anything else happens.

@@ -1,18 +1,14 @@
 #include "platform/platform_midi_out.h"
 
-#include <jack/jack.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <functional>
-#include <iostream>
-#include <sstream>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/audio_libraries.h"
+#include "platform/cerr_to_log.h"
+#include "platform/jack_server.h"
 #include "platform/midi_out_codes.h"
 
 namespace sonvela {
@@ -22,31 +18,9 @@ namespace {
 constexpr const char* kClientName = "Sonvela";
 constexpr const char* kPortName = "Sonvela Out";
 
-// RtMidi reports construction problems on std::cerr before an error callback can be set; this catches them
-// for the debug log instead.
-class CerrToLog {
- public:
-  explicit CerrToLog(std::function<void(const std::string&)> log)
-      : log_(std::move(log)), previous_(std::cerr.rdbuf(text_.rdbuf())) {}
-  ~CerrToLog() {
-    std::cerr.rdbuf(previous_);
-    std::string line;
-    while (std::getline(text_, line)) {
-      if (!line.empty()) log_(line);
-    }
-  }
-  CerrToLog(const CerrToLog&) = delete;
-  CerrToLog& operator=(const CerrToLog&) = delete;
-
- private:
-  std::function<void(const std::string&)> log_;
-  std::stringstream text_;
-  std::streambuf* previous_;
-};
-
 // Bytes of a short message by its status; 0 for what a short message cannot carry.
 size_t MessageLength(int status) {
-  if (status < 0x80) return 0;  // running status: the original's outputs were always sent full messages
+  if (status < 0x80) return 0;  // running status: a short message word always carries its own status
   switch (status & 0xF0) {
     case 0xC0:
     case 0xD0:
@@ -73,23 +47,6 @@ size_t MessageLength(int status) {
     default:
       return 0;  // SysEx and undefined statuses
   }
-}
-
-bool JackServerRuns() {
-  jack_client_t* client = jack_client_open("SonvelaProbe", JackNoStartServer, nullptr);
-  if (!client) return false;
-  jack_client_close(client);
-  return true;
-}
-
-// JACK makes a new connection effective only at a later process cycle; messages sent before are lost.
-// Waiting a few periods after connecting keeps the first notes after Open. Bounded for huge periods.
-void WaitForJackConnection() {
-  jack_client_t* client = jack_client_open("SonvelaProbe", JackNoStartServer, nullptr);
-  if (!client) return;
-  const double periodMs = 1000.0 * jack_get_buffer_size(client) / std::max(1u, jack_get_sample_rate(client));
-  jack_client_close(client);
-  std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(std::min(3 * periodMs + 2, 200.0)));
 }
 
 }  // namespace

@@ -61,6 +61,7 @@ constexpr int kChannelFilterBase = 3020;
 constexpr int kInstrumentList = 1122;
 constexpr int kHistoryToggle = 1123;
 constexpr int kMidiOutDeviceList = 1170;
+constexpr int kMidiInDeviceList = 1144;
 
 // The id of a per-channel control for MIDI channel 1..16.
 constexpr int ChannelControl(int base, int channel) {

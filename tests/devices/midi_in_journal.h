@@ -1,0 +1,60 @@
+#pragma once
+// A MIDI output and input shower in one, for tests: what the input thread did, in order, for the test
+// thread to wait for.
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "devices/midi_in_shower.h"
+#include "player/midi_out.h"
+#include "text/number_text.h"
+
+namespace sonvela {
+
+// The output and the shower in one: what the input thread did, in order.
+class MidiInJournal : public MidiOut, public MidiInShower {
+ public:
+  int DeviceCount() override { return 1; }
+  std::string DeviceName(int) override { return "Out"; }
+  int Open(int) override { return kMidiOutOk; }
+  int Close() override { return kMidiOutOk; }
+  int OpenDeviceId() override { return 0; }
+  std::string ErrorText(int) override { return {}; }
+  void Send(uint32_t message) override { Add("send " + HexText(message)); }
+
+  void PaintInputKey(int key, int64_t colour) override {
+    Add("key " + std::to_string(key) +
+        (colour == kRestoreKey        ? " clear"
+         : colour == kMidiInKeyColour ? " lit"
+                                      : " other colour"));
+  }
+  void ShowInputProgram(int program) override { Add("program " + std::to_string(program)); }
+  void ShowMonitorLine(std::string line) override { Add("line " + line); }
+
+  // The first `count` entries, once they are there (or what came within a generous time), taken out.
+  std::vector<std::string> Take(size_t count) {
+    std::unique_lock lock(mutex_);
+    added_.wait_for(lock, std::chrono::seconds(10), [&] { return entries_.size() >= count; });
+    const auto end = entries_.begin() + static_cast<std::ptrdiff_t>(std::min(count, entries_.size()));
+    std::vector<std::string> taken(entries_.begin(), end);
+    entries_.erase(entries_.begin(), end);
+    return taken;
+  }
+
+ private:
+  void Add(std::string entry) {
+    std::lock_guard lock(mutex_);
+    entries_.push_back(std::move(entry));
+    added_.notify_all();
+  }
+  std::mutex mutex_;
+  std::condition_variable added_;
+  std::vector<std::string> entries_;
+};
+
+}  // namespace sonvela

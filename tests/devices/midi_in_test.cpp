@@ -1,0 +1,163 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "devices/midi_in_callback.h"
+#include "devices/midi_in_devices.h"
+#include "devices/midi_in_journal.h"
+#include "devices/threaded_fake_midi_in.h"
+
+namespace sonvela {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+struct RecordingMessages : MessageBoxes {
+  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
+  std::vector<std::string> shown;
+};
+
+class MidiInTest : public ::testing::Test {
+ protected:
+  void TearDown() override { CloseMidiInput(context); }
+
+  MidiInDevices devices;
+  MidiInJournal journal;
+  RecordingMessages messages;
+  ThreadedFakeMidiIn port;  // after the journal: its thread stops before the journal goes
+  MidiInContext context{devices, port, journal, journal, messages};
+};
+
+TEST_F(MidiInTest, NotesOfAnyChannelLightAndClearKeysAndGoThroughUnchanged) {
+  OpenMidiInputAtStart(context);
+  EXPECT_THAT(journal.Take(1), ElementsAre("line open"));
+  port.Play(0x00643C92, 12);  // channel 3, note 60, velocity 100
+  port.Play(0x00003C92, 250);
+  port.Play(0x00403C84, 1000);  // note off, channel 5, velocity 64
+  port.Play(0x00407F9F, 70000);
+  EXPECT_THAT(journal.Take(12), ElementsAre("send 643C92", "key 61 lit",
+                                            "line Canale: 3 Nota: 60 Vel:100 OnOff:  1  12 ms",  //
+                                            "send 3C92", "key 61 clear",
+                                            "line Canale: 3 Nota: 60 Vel:  0 OnOff:  0  250 ms",  //
+                                            "send 403C84", "key 61 clear",
+                                            "line Canale: 5 Nota: 60 Vel: 64 OnOff:  0  1000 ms",  //
+                                            "send 407F9F", "key 128 lit",
+                                            "line Canale:16 Nota:127 Vel: 64 OnOff:  1  70000 ms"));
+}
+
+TEST_F(MidiInTest, AProgramChangeShowsTheInstrumentAndIsSentOnlyAsTheThru) {
+  OpenMidiInputAtStart(context);
+  journal.Take(1);
+  port.Play(0x000000C0);
+  port.Play(0x00002FC9);
+  EXPECT_THAT(journal.Take(6), ElementsAre("send C0", "program 0", "line Program Change  1 192",  //
+                                           "send 2FC9", "program 47", "line Program Change  48 201"));
+}
+
+TEST_F(MidiInTest, SystemMessagesAreNeitherShownNorPassedOn) {
+  OpenMidiInputAtStart(context);
+  journal.Take(1);
+  for (uint32_t word : {0xF8u, 0xFEu, 0xFAu, 0x0000F2F2u, 0x00403Cu}) port.Play(word);
+  port.Play(0x00644090);  // delivered in order: once its entries are there, the others are done
+  EXPECT_THAT(journal.Take(3),
+              ElementsAre("send 644090", "key 65 lit", "line Canale: 1 Nota: 64 Vel:100 OnOff:  1  0 ms"));
+  port.Play(0x00004080);
+  EXPECT_THAT(journal.Take(2), ElementsAre("send 4080", "key 65 clear"));
+}
+
+TEST_F(MidiInTest, OtherChannelMessagesGoThroughWithTheirLines) {
+  OpenMidiInputAtStart(context);
+  journal.Take(1);
+  port.Play(0x006407B3);  // volume 100
+  port.Play(0x004000E0);  // pitch bend centre
+  port.Play(0x00203CA0);  // key pressure: no line
+  port.Play(0x000050D1);  // channel pressure: no line
+  EXPECT_THAT(journal.Take(6), ElementsAre("send 6407B3", "line Controller Change 100", "send 4000E0",
+                                           "line Bender Change 64", "send 203CA0", "send 50D1"));
+}
+
+TEST(MidiInMonitorLineTest, DescribesTheEventsOtherThanShortMessages) {
+  EXPECT_EQ(MidiInMonitorLine({MidiInMessageKind::kOpened, 0, 0}), "open");
+  EXPECT_EQ(MidiInMonitorLine({MidiInMessageKind::kClosed, 0, 0}), "close");
+  EXPECT_EQ(MidiInMonitorLine({MidiInMessageKind::kLongData, 0x1F0, 0x2A}), "longdata 1F0 2A");
+  EXPECT_EQ(MidiInMonitorLine({MidiInMessageKind::kError, 0x3C, 300}), "Errore!!! 3C/12C");
+  EXPECT_EQ(MidiInMonitorLine({MidiInMessageKind::kLongError, 1, 2}), "longerror");
+  EXPECT_EQ(MidiInMonitorLine({static_cast<MidiInMessageKind>(99), 1, 2}), "???");
+}
+
+TEST_F(MidiInTest, OpeningWhenOpenAndClosingWhenClosedReturnZeroAndChangeNothing) {
+  port.names = {"Keys", "Pads"};
+  EXPECT_EQ(CloseMidiInput(context), 0);
+  EXPECT_EQ(StartMidiInput(context), 0);
+  EXPECT_EQ(OpenMidiInput(context, 1), 1);
+  EXPECT_EQ(OpenMidiInput(context, 0), 0);
+  EXPECT_EQ(OpenMidiInput(context, -1), 0);
+  EXPECT_EQ(devices.MidiInHandle, 2);
+  EXPECT_EQ(StartMidiInput(context), 1);
+  port.Play(0x00643C90);
+  EXPECT_THAT(journal.Take(2), ElementsAre("line open", "send 643C90"));
+  EXPECT_EQ(CloseMidiInput(context), 1);
+  EXPECT_EQ(CloseMidiInput(context), 0);
+  EXPECT_EQ(devices.MidiInHandle, 0);
+  EXPECT_THAT(port.calls, ElementsAre("open 1", "start", "stop", "close"));
+  EXPECT_THAT(journal.Take(3),
+              ElementsAre("key 61 lit", "line Canale: 1 Nota: 60 Vel:100 OnOff:  1  0 ms", "line close"));
+}
+
+TEST_F(MidiInTest, BothStopAndCloseAreTriedAndOnlyAFailedCloseKeepsTheDevice) {
+  OpenMidiInputAtStart(context);
+  port.closeResult = 7;
+  EXPECT_EQ(CloseMidiInput(context), 0);
+  EXPECT_EQ(devices.MidiInHandle, 1);
+  port.closeResult = kMidiInOk;
+  port.stopResult = 7;
+  // Closed though not stopped: a later open must not be refused.
+  EXPECT_EQ(CloseMidiInput(context), 0);
+  EXPECT_EQ(devices.MidiInHandle, 0);
+  EXPECT_EQ(OpenMidiInput(context, 0), 1);
+  EXPECT_THAT(port.calls, ElementsAre("open 0", "start", "stop", "close", "stop", "close", "open 0"));
+}
+
+TEST_F(MidiInTest, TheDialogListsNumberedEntriesUpToTwentyOne) {
+  port.names.assign(25, "Port");
+  port.names[0] = "Keys";
+  EXPECT_EQ(FillMidiInNames(devices, port), 21);
+  EXPECT_EQ(devices.MidiInNames[0], " 0 Keys");
+  EXPECT_EQ(devices.MidiInNames[20], " 20 Port");
+  port.names = {"Keys"};
+  EXPECT_EQ(FillMidiInNames(devices, port), 1);
+  EXPECT_EQ(devices.MidiInNames[1], "");
+}
+
+TEST_F(MidiInTest, ChoosingAnEntryClosesTellsThenOpensAndStartsIt) {
+  port.names = {"Keys", "Pads"};
+  OpenMidiInputAtStart(context);
+  FillMidiInNames(devices, port);
+  ChooseMidiInEntry(context, devices.MidiInNames[1]);
+  EXPECT_THAT(messages.shown, ElementsAre("Midi in ora è :  1 Pads"));
+  EXPECT_EQ(devices.MidiInDeviceId, 1);
+  EXPECT_EQ(devices.MidiInHandle, 2);
+  EXPECT_THAT(port.calls, ElementsAre("open 0", "start", "stop", "close", "open 1", "start"));
+  port.Play(0x000000C0);
+  EXPECT_THAT(journal.Take(5), ElementsAre("line open", "line close", "line open", "send C0", "program 0"));
+
+  // A device that will not open leaves no input at all until another choice succeeds.
+  port.openResult = 3;
+  ChooseMidiInEntry(context, devices.MidiInNames[0]);
+  EXPECT_EQ(devices.MidiInHandle, 0);
+  EXPECT_EQ(port.calls.back(), "open 0");
+}
+
+TEST_F(MidiInTest, StartUpWithoutAnyInputDeviceSaysNothing) {
+  port.names.clear();
+  OpenMidiInputAtStart(context);
+  EXPECT_EQ(devices.MidiInHandle, 0);
+  EXPECT_THAT(messages.shown, IsEmpty());
+  EXPECT_THAT(port.calls, ElementsAre("open 0"));
+}
+
+}  // namespace
+}  // namespace sonvela
