@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "cli/exit_status.h"
-#include "cli/interrupt_signal.h"
+#include "platform/interrupt_signal.h"
 
 namespace sonvela {
 

@@ -9,10 +9,10 @@
 
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
-#include "cli/interrupt_signal.h"
 #include "cli/play_run.h"
 #include "cli/terminal_screen.h"
 #include "cli/tick_drivers.h"
+#include "platform/interrupt_signal.h"
 #include "platform/offline_renderer.h"
 #include "session/simulated_ticks.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "cli/interrupt_signal.h"
 #include "cli/play_run.h"
+#include "platform/interrupt_signal.h"
 #include "session/simulated_ticks.h"
 
 namespace sonvela {

@@ -1,4 +1,4 @@
-#include "cli/interrupt_signal.h"
+#include "platform/interrupt_signal.h"
 
 #include <pthread.h>
 #include <sys/signalfd.h>
