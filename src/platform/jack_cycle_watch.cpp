@@ -28,8 +28,8 @@ JackCycleWatch::~JackCycleWatch() {
 int JackCycleWatch::OnProcess(jack_nframes_t /*frames*/, void* data) {
   // The server's real-time thread: an increment and, only when someone waits, a post; nothing that blocks.
   auto* self = static_cast<JackCycleWatch*>(data);
-  self->cycles_.fetch_add(1, std::memory_order_release);
-  if (self->waiters_.load(std::memory_order_acquire) > 0) sem_post(&self->wake_);
+  self->cycles_.fetch_add(1);
+  if (self->waiters_.load() > 0) sem_post(&self->wake_);
   return 0;
 }
 
@@ -42,7 +42,7 @@ void JackCycleWatch::OnShutdown(void* data) {
 bool JackCycleWatch::WaitForCycles(int cycles, std::chrono::milliseconds timeout) {
   if (!Running()) return false;
   // The cycle running now may have begun before the call: it does not count.
-  const uint64_t target = cycles_.load(std::memory_order_acquire) + static_cast<uint64_t>(cycles) + 1;
+  const uint64_t target = cycles_.load() + static_cast<uint64_t>(cycles) + 1;
   timespec deadline{};
   clock_gettime(CLOCK_MONOTONIC, &deadline);
   const auto ms = timeout.count();
@@ -52,15 +52,15 @@ bool JackCycleWatch::WaitForCycles(int cycles, std::chrono::milliseconds timeout
     deadline.tv_sec += 1;
     deadline.tv_nsec -= 1'000'000'000;
   }
-  waiters_.fetch_add(1, std::memory_order_acq_rel);
+  waiters_.fetch_add(1);
   bool reached = true;
-  while (cycles_.load(std::memory_order_acquire) < target) {
+  while (cycles_.load() < target) {
     if (gone_ || (sem_clockwait(&wake_, CLOCK_MONOTONIC, &deadline) != 0 && errno == ETIMEDOUT)) {
-      reached = cycles_.load(std::memory_order_acquire) >= target;
+      reached = cycles_.load() >= target;
       break;
     }
   }
-  waiters_.fetch_sub(1, std::memory_order_acq_rel);
+  waiters_.fetch_sub(1);
   return reached && !gone_;
 }
 
