@@ -16,8 +16,15 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Run this as root, or install sudo: the packages need apt-get." >&2; exit 1; }
+  sudo=(sudo)
+fi
+# Nothing may stop to ask: sudo drops DEBIAN_FRONTEND from the environment, so it goes through `env`, and
+# jackd2's question about realtime priority is answered beforehand (the tests run jackd without it).
+apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o Dpkg::Options::=--force-confdef
+  -o Dpkg::Options::=--force-confold)
+echo "jackd2 jackd/tweak_rt_limits boolean false" | "${sudo[@]}" debconf-set-selections
+"${apt[@]}" update
+"${apt[@]}" install --no-install-recommends "${missing[@]}"

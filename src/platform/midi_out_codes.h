@@ -5,7 +5,7 @@
 
 namespace sonvela {
 
-// Numbered like the multimedia system's codes the original reported, so log lines read alike.
+// Numbered like the multimedia error codes of Windows (MMSYSERR_*), which readers of MIDI logs know.
 constexpr int kMidiOutFailed = 1;     // the device exists but could not be opened
 constexpr int kMidiOutBadDevice = 2;  // no device with that number
 constexpr int kMidiOutNotOpen = 5;    // Close with nothing open

@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 #include <vector>
 
 #include "platform/audio_libraries.h"
 #include "platform/cerr_to_log.h"
-#include "platform/jack_server.h"
 #include "platform/midi_out_codes.h"
 
 namespace sonvela {
@@ -20,7 +20,7 @@ constexpr const char* kPortName = "Sonvela Out";
 
 // Bytes of a short message by its status; 0 for what a short message cannot carry.
 size_t MessageLength(int status) {
-  if (status < 0x80) return 0;  // running status: a short message word always carries its own status
+  if (status < 0x80) return 0;  // running status: every caller sends full messages
   switch (status & 0xF0) {
     case 0xC0:
     case 0xD0:
@@ -49,10 +49,21 @@ size_t MessageLength(int status) {
   }
 }
 
+// Waiting for a JACK server's cycles is bounded, so that a stalled or vanished server cannot hang the
+// program.
+constexpr std::chrono::milliseconds kJackWaitLimit{2000};
+// Cycles to wait before a JACK port goes: in the first that begins after the last Send, RtMidi's process
+// callback hands the queued messages to the port and the receivers read them; the second begins only when
+// that one has finished; the third covers receivers that read a cycle late (a feedback loop in the graph).
+constexpr int kJackDeliveryCycles = 3;
+// A connection or disconnection takes effect when a cycle begins. Changes made before the previous one has
+// taken effect were seen to leave a reopened port connected to nothing.
+constexpr int kJackGraphChangeCycles = 1;
+
 }  // namespace
 
 PlatformMidiOut::PlatformMidiOut(const SynthOptions& options, LogSink log)
-    : log_(SerializedLog(std::move(log))), synth_(options, log_) {
+    : log_(SerializedLog(std::move(log))), synthOptions_(options) {
   std::lock_guard lock(mutex_);
   ConnectPorts();
 }
@@ -72,7 +83,14 @@ void PlatformMidiOut::ConnectPorts() {
     // Without the device RtMidi's ALSA backend fails loudly (and throws); without a server its JACK
     // backend warns and leaks on every listing. Neither is worth trying then.
     if (api == RtMidi::LINUX_ALSA && access("/dev/snd/seq", R_OK | W_OK) != 0) continue;
-    if (api == RtMidi::UNIX_JACK && !JackServerRuns()) continue;
+    if (api == RtMidi::UNIX_JACK) {
+      // Also tells whether a server runs; it stays for timing the port's opens and closes.
+      jackCycles_ = std::make_unique<JackCycleWatch>();
+      if (!jackCycles_->Running()) {
+        jackCycles_.reset();
+        continue;
+      }
+    }
     CerrToLog quiet([this](const std::string& line) { LogPortError(line); });
     try {
       ports_ = std::make_unique<RtMidiOut>(api, kClientName);
@@ -80,6 +98,7 @@ void PlatformMidiOut::ConnectPorts() {
       return;
     } catch (const RtMidiError& error) {
       LogPortError(RtMidi::getApiDisplayName(api) + " not available: " + error.getMessage());
+      jackCycles_.reset();
     }
   }
   LogPortError("no ALSA sequencer and no JACK server, only the built-in synth");
@@ -117,10 +136,21 @@ std::string PlatformMidiOut::DeviceName(int device) {
   return ports_->getPortName(device - 1);
 }
 
+BuiltInSynth& PlatformMidiOut::Synth() {
+  std::lock_guard lock(mutex_);
+  return SynthLocked();
+}
+
+BuiltInSynth& PlatformMidiOut::SynthLocked() {
+  if (!synth_) synth_ = std::make_unique<BuiltInSynth>(synthOptions_, log_);
+  return *synth_;
+}
+
 int PlatformMidiOut::Open(int device) {
   std::lock_guard lock(mutex_);
   if (openDevice_ >= 0) CloseLocked();
   if (device == kDefaultMidiOut || device == 0) {
+    SynthLocked();
     openDevice_ = 0;
     return kMidiOutOk;
   }
@@ -128,7 +158,8 @@ int PlatformMidiOut::Open(int device) {
   if (device < 0 || device > static_cast<int>(ports_->getPortCount())) return kMidiOutBadDevice;
   ports_->openPort(device - 1, kPortName);
   if (!ports_->isPortOpen()) return kMidiOutFailed;
-  if (ports_->getCurrentApi() == RtMidi::UNIX_JACK) WaitForJackConnection();
+  // Messages handed on before the new connection takes effect would be lost.
+  WaitForJackCycles(kJackGraphChangeCycles);
   openDevice_ = device;
   return kMidiOutOk;
 }
@@ -142,12 +173,22 @@ int PlatformMidiOut::CloseLocked() {
   if (openDevice_ < 0) return kMidiOutNotOpen;
   if (openDevice_ == 0) {
     // Switching away must not leave the synth's notes hanging; a port's device keeps its own state.
-    synth_.ReleaseAllNotes();
+    synth_->ReleaseAllNotes();
   } else if (ports_) {
+    // A message sent just before the close (a Note Off, the last All Notes Off) must not be lost. The ALSA
+    // sequencer has taken it during sendMessage; RtMidi's JACK port has only queued it.
+    WaitForJackCycles(kJackDeliveryCycles);
     ports_->closePort();
+    WaitForJackCycles(kJackGraphChangeCycles);
   }
   openDevice_ = -1;
   return kMidiOutOk;
+}
+
+void PlatformMidiOut::WaitForJackCycles(int cycles) {
+  if (jackCycles_ && !jackCycles_->WaitForCycles(cycles, kJackWaitLimit)) {
+    LogPortError("the JACK server has stopped or stalled: messages may be lost");
+  }
 }
 
 int PlatformMidiOut::OpenDeviceId() {
@@ -162,7 +203,7 @@ std::string PlatformMidiOut::ErrorText(int code) {
 void PlatformMidiOut::Send(uint32_t message) {
   std::lock_guard lock(mutex_);
   if (openDevice_ == 0) {
-    synth_.Send(message);
+    synth_->Send(message);
   } else if (openDevice_ > 0 && ports_) {
     const unsigned char bytes[3] = {static_cast<unsigned char>(message & 0xFF),
                                     static_cast<unsigned char>((message >> 8) & 0x7F),

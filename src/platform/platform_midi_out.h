@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/built_in_synth.h"
+#include "platform/jack_cycle_watch.h"
 #include "platform/log_sink.h"
 #include "player/midi_out.h"
 
@@ -16,9 +17,9 @@ namespace sonvela {
 
 class PlatformMidiOut : public MidiOut {
  public:
-  // Starts the built-in synth (SoundFont loading in the background) and connects to the MIDI port system:
-  // the ALSA sequencer, or JACK when there is no sequencer. Neither being there just means no ports.
-  // Nothing is open until Open.
+  // Connects to the MIDI port system: the ALSA sequencer, or JACK when there is no sequencer. Neither being
+  // there just means no ports. Nothing is open until Open. The built-in synth starts (its SoundFont loading
+  // in the background) at the first Open of device 0, so that listing the devices stays quick.
   PlatformMidiOut(const SynthOptions& options, LogSink log);
   explicit PlatformMidiOut(LogSink log = {})
       : PlatformMidiOut(SynthOptions::FromEnvironment(), std::move(log)) {}
@@ -32,7 +33,8 @@ class PlatformMidiOut : public MidiOut {
   std::string ErrorText(int code) override;
   void Send(uint32_t message) override;
 
-  BuiltInSynth& Synth() { return synth_; }
+  // The built-in synth, started now if no Open has started it yet.
+  BuiltInSynth& Synth();
   // "ALSA", "JACK", or empty when no port system could be reached.
   std::string PortSystem() const;
 
@@ -42,12 +44,20 @@ class PlatformMidiOut : public MidiOut {
   // Connects to the ALSA sequencer, else a running JACK server; with mutex_ held.
   void ConnectPorts();
   int CloseLocked();
+  // With the JACK port system: waits (bounded) until `cycles` process cycles have begun.
+  void WaitForJackCycles(int cycles);
+  BuiltInSynth& SynthLocked();
 
   LogSink log_;
-  BuiltInSynth synth_;
-  // Guards the open device and the port object: sends come from the UI and the MIDI input threads.
+  SynthOptions synthOptions_;
+  // Guards the synth's start, the open device and the port object: sends come from the UI and the MIDI
+  // input threads.
   mutable std::mutex mutex_;
+  std::unique_ptr<BuiltInSynth> synth_;
   std::unique_ptr<RtMidiOut> ports_;
+  // With the JACK port system: RtMidi's JACK port only queues at Send and hands on in a later cycle, and
+  // connections change at cycle starts, so opening and closing wait for cycles.
+  std::unique_ptr<JackCycleWatch> jackCycles_;
   int openDevice_ = -1;
   std::string lastPortError_;
 };

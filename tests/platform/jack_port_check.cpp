@@ -4,20 +4,62 @@
 #include <rtmidi/RtMidi.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "platform/midi_out_codes.h"
 #include "platform/platform_midi_out.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// What reaches the receiving port, in order, from the port's own thread.
+class Received {
+ public:
+  static void OnMessage(double /*deltaTime*/, Bytes* message, void* data) {
+    auto* self = static_cast<Received*>(data);
+    std::lock_guard lock(self->mutex_);
+    self->messages_.push_back(*message);
+    self->changed_.notify_all();
+  }
+  // Waits until `count` messages are there; only a lost message makes this wait the whole 20 s.
+  std::vector<Bytes> WaitFor(size_t count) {
+    std::unique_lock lock(mutex_);
+    changed_.wait_for(lock, std::chrono::seconds(20), [&] { return messages_.size() >= count; });
+    return messages_;
+  }
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    messages_.clear();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<Bytes> messages_;
+};
+
+void Print(const std::vector<Bytes>& messages, size_t from) {
+  for (size_t i = from; i < messages.size(); ++i) {
+    for (unsigned char byte : messages[i]) std::printf("%02X ", byte);
+    std::printf("\n");
+  }
+}
+
+}  // namespace
 
 int main() {
   using namespace sonvela;
-  using Bytes = std::vector<unsigned char>;
   const std::string receiverName = "SonvelaCheckIn";
+  Received received;
   RtMidiIn receiver(RtMidi::UNIX_JACK, receiverName);
-  receiver.openVirtualPort("in");
+  receiver.setCallback(&Received::OnMessage, &received);
   receiver.ignoreTypes(false, false, false);
+  receiver.openVirtualPort("in");
 
   SynthOptions silent;
   silent.audioDrivers = {"none"};
@@ -47,28 +89,46 @@ int main() {
   };
   const std::vector<Bytes> expected = {
       {0x90, 0x3C, 0x64}, {0xC5, 0x13}, {0xE0, 0x00, 0x40}, {0x80, 0x3C, 0x00}, {0xF8}};
-  // Sent at once after Open: Open must not return before the connection carries messages.
+  // Sent at once after Open (Open must not return before the connection carries messages) and closed at
+  // once after (Close must not return before they are delivered). A dropped word that got through would
+  // show among the first five.
   for (uint32_t word : words) out.Send(word);
-
-  std::vector<Bytes> received;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  while (received.size() < expected.size() && std::chrono::steady_clock::now() < deadline) {
-    Bytes message;
-    receiver.getMessage(&message);
-    if (!message.empty()) received.push_back(message);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  // Anything extra (a dropped word that got through) arrives within a few periods.
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  for (Bytes message; receiver.getMessage(&message), !message.empty();) received.push_back(message);
-
-  for (const Bytes& message : received) {
-    for (unsigned char byte : message) std::printf("%02X ", byte);
-    std::printf("\n");
-  }
-  if (received != expected || out.Close() != kMidiOutOk) {
-    std::printf("FAIL: expected the 5 sendable messages, in order, and a clean Close\n");
+  if (out.Close() != kMidiOutOk || received.WaitFor(expected.size()) != expected) {
+    std::printf("FAIL: expected the 5 sendable messages, in order, and a clean Close; received:\n");
+    Print(received.WaitFor(0), 0);
     return 1;
   }
+
+  // Closing right after a burst, again and again: every Note Off and All Notes Off must arrive.
+  std::vector<Bytes> sent;
+  for (int channel = 0; channel < 16; ++channel) {
+    const auto status = static_cast<unsigned char>(channel);
+    for (unsigned char key = 36; key < 44; ++key)
+      sent.push_back({static_cast<unsigned char>(0x90 | status), key, 100});
+    for (unsigned char key = 36; key < 44; ++key)
+      sent.push_back({static_cast<unsigned char>(0x80 | status), key, 0});
+  }
+  for (int channel = 0; channel < 16; ++channel)
+    sent.push_back({static_cast<unsigned char>(0xB0 | channel), 123, 0});
+  constexpr int kRounds = 25;
+  for (int round = 0; round < kRounds; ++round) {
+    received.Clear();
+    // Opened twice, as Play reopens the output that was opened to check it.
+    if (out.Open(device) != kMidiOutOk || out.Open(device) != kMidiOutOk) {
+      std::printf("FAIL: round %d: the port could not be opened again\n", round);
+      return 1;
+    }
+    for (const Bytes& message : sent) out.Send(message[0] | (message[1] << 8) | (message[2] << 16));
+    out.Close();
+    const std::vector<Bytes> got = received.WaitFor(sent.size());
+    if (got != sent) {
+      size_t same = 0;
+      while (same < got.size() && same < sent.size() && got[same] == sent[same]) ++same;
+      std::printf("FAIL: round %d: %zu of %zu messages arrived in order, then:\n", round, same, sent.size());
+      Print(got, same);
+      return 1;
+    }
+  }
+  std::printf("%d rounds of %zu messages each arrived in full\n", kRounds, sent.size());
   return 0;
 }

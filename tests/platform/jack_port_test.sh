@@ -20,7 +20,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if ! jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 5 >/dev/null 2>&1; then
+if ! jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 20 >/dev/null 2>&1; then
   echo "SKIP: jackd did not start"
   cat "$log"
   exit 77

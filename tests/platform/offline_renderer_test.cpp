@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 
 #include "platform/midi_out_codes.h"
 #include "platform/peak_limiter.h"
+#include "scratch_folder.h"
 #include "wav_samples.h"
 
 namespace sonvela {
@@ -28,15 +28,14 @@ uint32_t NoteOn(int channel, int key, int velocity) {
 
 class OfflineRendererTest : public testing::Test {
  protected:
-  std::string WavPath() const {
-    return (std::filesystem::path(testing::TempDir()) /
-            (std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".wav"))
-        .string();
-  }
+  std::string WavPath() const { return folder_.File("rendered.wav"); }
   // Renders `ms` in the 10 ms steps the CLI uses.
   static void RenderInTicks(OfflineRenderer& renderer, int ms) {
     for (int i = 0; i < ms / 10; ++i) ASSERT_TRUE(renderer.Render(10));
   }
+
+ private:
+  test::ScratchFolder folder_;
 };
 
 TEST_F(OfflineRendererTest, WritesExactLengthWithCorrectHeader) {

@@ -2,16 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
+#include "scratch_folder.h"
 #include "wav_samples.h"
 
 namespace sonvela {
 namespace {
 
 TEST(WavWriterTest, ConvertsWithOneUnitOfDitherAndClipsBeyondFullScale) {
-  const std::string path = (std::filesystem::path(testing::TempDir()) / "wav_writer.wav").string();
+  test::ScratchFolder folder;
+  const std::string path = folder.File("written.wav");
   WavWriter writer;
   ASSERT_TRUE(writer.Open(path));
   const std::vector<float> half(1000, 0.5f);
@@ -33,7 +34,8 @@ TEST(WavWriterTest, ConvertsWithOneUnitOfDitherAndClipsBeyondFullScale) {
 }
 
 TEST(WavWriterTest, StopsGrowingAtItsLimit) {
-  const std::string path = (std::filesystem::path(testing::TempDir()) / "wav_writer_full.wav").string();
+  test::ScratchFolder folder;
+  const std::string path = folder.File("full.wav");
   WavWriter writer(1500);
   ASSERT_TRUE(writer.Open(path));
   const std::vector<float> quiet(1000, 0.1f);
