@@ -1,6 +1,7 @@
 // MIDI input in the window: a device that delivers from its own thread, the window showing it on the UI
 // thread; the "Midi in device" dialog.
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -90,11 +91,11 @@ TEST_F(MidiInWindowTest, InputFromItsThreadIsShownOnTheUiThread) {
   EXPECT_EQ(screen.keys.back(), "2400 65 restore");
   EXPECT_EQ(logs.Messages.Size(), 1u);
 
-  // Closed, nothing reaches the window any more.
+  // Closed, nothing reaches the window any more (the device's thread has ended).
   input.Close();
   EXPECT_EQ(port.calls, (std::vector<std::string>{"open 0", "start", "stop", "close"}));
   port.Play(Word(0x90, 70, 100));
-  QTest::qWait(20);
+  QCoreApplication::processEvents();
   EXPECT_EQ(screen.keys.size(), 4u);
 }
 
