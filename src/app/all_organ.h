@@ -1,0 +1,25 @@
+#pragma once
+// "All organ": every channel switched to the church organ, and the instrument labels that name a program
+// follow.
+
+#include "player/midi_out.h"
+
+namespace sonvela {
+
+constexpr int kOrganProgram = 19;  // "20 Church Organ"
+
+// The program each instrument label stands for. The transport keeps it (a program change played, a click
+// on the label); the label shows it.
+class InstrumentLabels {
+ public:
+  virtual ~InstrumentLabels() = default;
+  // Channel 1..16: the label's program 0..127; -1 when it stands for none (after Play), 0 before any.
+  virtual int LabelProgram(int channel) = 0;
+  // Channel 1..16: the label names program 0..127 and stands for it from now on.
+  virtual void ShowLabelProgram(int channel, int program) = 0;
+};
+
+// Channel by channel: the program change, then the label, when it holds a program above 0, renamed.
+void AllOrgan(MidiOut& midi, InstrumentLabels& labels);
+
+}  // namespace sonvela
