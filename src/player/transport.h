@@ -102,6 +102,8 @@ class Transport : public TickSink {
 
   // The BPM label shows the song's tempo.
   void ShowBpm();
+  // The instrument label of channel 1..16 names the program and stands for it (-1 beyond 0..127).
+  void ShowProgramOnChannel(int channel, int program);
 
   // The event at the track's cursor (the caller moves the cursor on). Returns true when it restarted the
   // loop, which has already placed every cursor anew.
@@ -116,7 +118,6 @@ class Transport : public TickSink {
   // What one sequencer tick adds to SongPosition: Division x TempoBpm x 10.
   int64_t TickStep() const;
   void ShowLoopBar();
-  void ShowProgramOnChannel(int channel, int program);
   void ShowChannelUsage();
   void Silence();
   void RefreshProgressText();
