@@ -12,8 +12,8 @@
 
 #include "player/recording_midi_out.h"
 #include "session/lyric_line.h"
-#include "song/midi_builder.h"
 #include "support/fake_ports.h"
+#include "support/midi_builder.h"
 #include "support/temp_folder.h"
 
 namespace sonvela {

@@ -11,8 +11,8 @@
 
 #include "player/capture_midi_out.h"
 #include "session/play_session.h"
-#include "song/midi_builder.h"
 #include "support/fake_ports.h"
+#include "support/midi_builder.h"
 #include "support/temp_folder.h"
 
 namespace sonvela {

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "song/every_event_file.h"
-#include "song/midi_builder.h"
 #include "song/test_support.h"
+#include "support/midi_builder.h"
 
 namespace sonvela {
 namespace {
@@ -172,11 +172,10 @@ TEST_F(AnalyseSongTest, HugeDeltasSaturateInsteadOfOverflowing) {
   EXPECT_EQ(song.tables().Event(1, 1).tick, 0x7FFFFFFF);
 }
 
-TEST(AnalyseSong, TablesGrowPastTheOldFixedLimits) {
+TEST_F(AnalyseSongTest, TablesGrowPastTheOldFixedLimits) {
   std::string events;
   for (int i = 0; i < 40100; ++i) events += Bytes({0x00, 0x90, 0x3C, 0x40});
   for (int i = 0; i < 20100; ++i) events += Meta(1, 0x05, "la");
-  LoadedSong song;
   Load(song, OneTrackFile(events));
   EXPECT_EQ(song.tables().TrackEventCount(1), 40100 + 20100);
   EXPECT_EQ(song.tables().TextCount, 20100);

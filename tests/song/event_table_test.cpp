@@ -8,8 +8,8 @@
 
 #include "files/load_song.h"
 #include "song/every_event_file.h"
-#include "song/midi_builder.h"
 #include "song/test_support.h"
+#include "support/midi_builder.h"
 
 namespace sonvela {
 namespace {
