@@ -1,28 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "compose/compose_song.h"
 #include "song/midi_bytes.h"
+#include "support/fake_ports.h"
+#include "support/temp_folder.h"
 
 namespace sonvela {
 namespace {
-
-struct RecordedMessages : MessageBoxes {
-  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
-
-std::filesystem::path FreshDirectory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "sonvela-compose-XXXXXX").string();
-  EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-  return pattern;
-}
 
 TEST(ComposeSong, FileParsesBack) {
   Logs logs;
@@ -67,28 +55,21 @@ TEST(ComposeSong, FileParsesBack) {
   EXPECT_EQ(logs.Debug[4], "");
 }
 
-TEST(ComposeSong, RewriteReplacesALongerFile) {
-  const auto directory = FreshDirectory();
-  std::ofstream(directory / "creato.mid", std::ios::binary) << std::string(100000, 'x');
+TEST(ComposeSong, RewriteReplacesALongerFileAndAWriteFailureIsReported) {
+  const test::TempFolder folder;
+  folder.Write("creato.mid", std::string(100000, 'x'));
   Logs logs;
   RecordedMessages messages;
-  ASSERT_TRUE(ComposeSong(directory.string(), logs, messages));
+  ASSERT_TRUE(ComposeSong(folder.path.string(), logs, messages));
   EXPECT_TRUE(messages.shown.empty());
-  std::ifstream in(directory / "creato.mid", std::ios::binary);
+  std::ifstream in(folder.path / "creato.mid", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ComposeSongBytes(logs));
-  std::filesystem::remove_all(directory);
-}
 
-TEST(ComposeSong, WriteFailureIsReported) {
-  const auto directory = FreshDirectory();
-  const std::string missing = (directory / "missing").string();
-  Logs logs;
-  RecordedMessages messages;
+  const std::string missing = (folder.path / "missing").string();
   EXPECT_FALSE(ComposeSong(missing, logs, messages));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].find(missing + "/creato.mid"), std::string::npos);
   EXPECT_NE(messages.shown[0].find("No such file or directory"), std::string::npos);
-  std::filesystem::remove_all(directory);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "devices/midi_in_devices.h"
 #include "devices/midi_in_journal.h"
 #include "devices/threaded_fake_midi_in.h"
+#include "support/fake_ports.h"
 
 namespace sonvela {
 namespace {
@@ -15,68 +16,39 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-struct RecordingMessages : MessageBoxes {
-  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
-
 class MidiInTest : public ::testing::Test {
  protected:
   void TearDown() override { CloseMidiInput(context); }
 
   MidiInDevices devices;
   MidiInJournal journal;
-  RecordingMessages messages;
+  RecordedMessages messages;
   ThreadedFakeMidiIn port;  // after the journal: its thread stops before the journal goes
   MidiInContext context{devices, port, journal, journal, messages};
 };
 
-TEST_F(MidiInTest, NotesOfAnyChannelLightAndClearKeysAndGoThroughUnchanged) {
+// Notes of any channel light and clear keys, program changes show the instrument, and every channel message
+// goes through unchanged, in order, with its monitor line; system messages are neither shown nor passed on.
+TEST_F(MidiInTest, ChannelMessagesGoThroughShownAndSystemMessagesAreDropped) {
   OpenMidiInputAtStart(context);
   EXPECT_THAT(journal.Take(1), ElementsAre("line open"));
-  port.Play(0x00643C92, 12);  // channel 3, note 60, velocity 100
+  port.Play(0x00643C92, 12);  // note on, channel 3, note 60, velocity 100
   port.Play(0x00003C92, 250);
   port.Play(0x00403C84, 1000);  // note off, channel 5, velocity 64
-  port.Play(0x00407F9F, 70000);
-  EXPECT_THAT(journal.Take(12), ElementsAre("send 643C92", "key 61 lit",
-                                            "line Canale: 3 Nota: 60 Vel:100 OnOff:  1  12 ms",  //
-                                            "send 3C92", "key 61 clear",
-                                            "line Canale: 3 Nota: 60 Vel:  0 OnOff:  0  250 ms",  //
-                                            "send 403C84", "key 61 clear",
-                                            "line Canale: 5 Nota: 60 Vel: 64 OnOff:  0  1000 ms",  //
-                                            "send 407F9F", "key 128 lit",
-                                            "line Canale:16 Nota:127 Vel: 64 OnOff:  1  70000 ms"));
-}
-
-TEST_F(MidiInTest, AProgramChangeShowsTheInstrumentAndIsSentOnlyAsTheThru) {
-  OpenMidiInputAtStart(context);
-  journal.Take(1);
-  port.Play(0x000000C0);
-  port.Play(0x00002FC9);
-  EXPECT_THAT(journal.Take(6), ElementsAre("send C0", "program 0", "line Program Change  1 192",  //
-                                           "send 2FC9", "program 47", "line Program Change  48 201"));
-}
-
-TEST_F(MidiInTest, SystemMessagesAreNeitherShownNorPassedOn) {
-  OpenMidiInputAtStart(context);
-  journal.Take(1);
   for (uint32_t word : {0xF8u, 0xFEu, 0xFAu, 0x0000F2F2u, 0x00403Cu}) port.Play(word);
-  port.Play(0x00644090);  // delivered in order: once its entries are there, the others are done
-  EXPECT_THAT(journal.Take(3),
-              ElementsAre("send 644090", "key 65 lit", "line Canale: 1 Nota: 64 Vel:100 OnOff:  1  0 ms"));
-  port.Play(0x00004080);
-  EXPECT_THAT(journal.Take(2), ElementsAre("send 4080", "key 65 clear"));
-}
-
-TEST_F(MidiInTest, OtherChannelMessagesGoThroughWithTheirLines) {
-  OpenMidiInputAtStart(context);
-  journal.Take(1);
-  port.Play(0x006407B3);  // volume 100
-  port.Play(0x004000E0);  // pitch bend centre
-  port.Play(0x00203CA0);  // key pressure: no line
-  port.Play(0x000050D1);  // channel pressure: no line
-  EXPECT_THAT(journal.Take(6), ElementsAre("send 6407B3", "line Controller Change 100", "send 4000E0",
-                                           "line Bender Change 64", "send 203CA0", "send 50D1"));
+  port.Play(0x00407F9F, 70000);
+  // Programs 1 and 48, volume 100, pitch bend centre, then key and channel pressure (which have no line).
+  for (uint32_t word : {0xC0u, 0x2FC9u, 0x6407B3u, 0x4000E0u, 0x203CA0u, 0x50D1u}) port.Play(word);
+  EXPECT_THAT(
+      journal.Take(24),
+      ElementsAre("send 643C92", "key 61 lit", "line Canale: 3 Nota: 60 Vel:100 OnOff:  1  12 ms",      //
+                  "send 3C92", "key 61 clear", "line Canale: 3 Nota: 60 Vel:  0 OnOff:  0  250 ms",     //
+                  "send 403C84", "key 61 clear", "line Canale: 5 Nota: 60 Vel: 64 OnOff:  0  1000 ms",  //
+                  "send 407F9F", "key 128 lit", "line Canale:16 Nota:127 Vel: 64 OnOff:  1  70000 ms",  //
+                  "send C0", "program 0", "line Program Change  1 192",                                 //
+                  "send 2FC9", "program 47", "line Program Change  48 201",                             //
+                  "send 6407B3", "line Controller Change 100", "send 4000E0", "line Bender Change 64",  //
+                  "send 203CA0", "send 50D1"));
 }
 
 TEST(MidiInMonitorLineTest, DescribesTheEventsOtherThanShortMessages) {

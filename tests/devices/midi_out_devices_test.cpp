@@ -1,6 +1,10 @@
 #include "devices/midi_out_devices.h"
 
-#include "player/player_bench.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "player/recording_midi_out.h"
+#include "support/fake_ports.h"
 
 namespace sonvela {
 namespace {

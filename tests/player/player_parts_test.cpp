@@ -1,11 +1,10 @@
-// The parts under the transport: MIDI primitives, the recording output, the timer slots and song time.
+// The parts under the transport: MIDI primitives, the capture output and song time.
 
 #include <cstdint>
 #include <limits>
 
 #include "player/midi_primitives.h"
 #include "player/player_bench.h"
-#include "player/sequencer_clock.h"
 #include "player/song_time.h"
 
 namespace sonvela {
@@ -14,11 +13,9 @@ namespace {
 TEST(MidiPrimitives, SilenceAllRestsEveryChannelAndProgramChangeNeedsAnOpenOutput) {
   RecordingMidiOut midi;
   RecordingScreen screen;
-  SilenceAll(midi, screen);
-  EXPECT_EQ(midi.Sent.size(), 16u);  // the words themselves are checked at every Pause and Stop
+  SilenceAll(midi, screen);  // the words themselves are checked at every Pause and Stop
   for (int channel = 0; channel < 16; ++channel) EXPECT_EQ(screen.levels[kLevelBarBase + channel].back(), 0);
   EXPECT_EQ(screen.keys.back().id, kBigKeyboard);
-
   midi.Sent.clear();
   ProgramChange(midi, screen, 18, 0);
   EXPECT_TRUE(midi.Sent.empty());
@@ -30,29 +27,15 @@ TEST(MidiPrimitives, SilenceAllRestsEveryChannelAndProgramChangeNeedsAnOpenOutpu
   EXPECT_EQ(midi.Sent[0].word, Word(0xC2, 18, 0));
 }
 
-TEST(RecordingMidiOut, TimesEachWordFromTheClock) {
-  SettableClock clock;
-  RecordingMidiOut timed(&clock);
-  timed.MarkStart();
-  clock.Advance(12.5);
-  timed.Send(Word(144, 60, 100));
-  EXPECT_EQ(CaptureLine(timed.Sent[0]), "12.500\t144\t60\t100");
-}
-
-TEST(SequencerClock, SlotsHoldTheirTimerUntilKilled) {
-  ManualTimers timers;
-  Logs logs;
-  SequencerClock clock(timers, logs);
-  EXPECT_EQ(clock.MMTimerStart(4, 10), 0u);
-  EXPECT_EQ(logs.Debug.Back(), "Problemi in MMTimerStart");
-  clock.MMTimerStart(kSecondSlot, kSecondPeriodMs);
-  clock.StartSongTimers();
-  clock.KillSongTimers();
-  EXPECT_EQ(clock.SequencerTimer(kSequencerSlot), 0u);
-  EXPECT_NE(clock.SequencerTimer(kSecondSlot), 0u);
-  clock.MMTimerKill(0);
-  EXPECT_EQ(clock.SequencerTimer(kSecondSlot), 0u);
-  EXPECT_FALSE(timers.Running(kSecondSlot));
+TEST(CaptureMidiOut, RecordsFromItsStartInMillisecondsWithThreeDecimals) {
+  double now = 100;
+  CaptureMidiOut capture([&now] { return now; });
+  capture.Send(Word(0x90, 1, 1));  // before the start: not kept
+  capture.StartRecording();
+  now += 12.5;
+  capture.Send(Word(144, 60, 100));
+  ASSERT_EQ(capture.Messages().size(), 1u);
+  EXPECT_EQ(CaptureLine(capture.Messages()[0]), "12.500\t144\t60\t100");
 }
 
 TEST(SongTime, ProductsAndSumsStopAtTheLimitKeepingTheirSign) {

@@ -85,17 +85,12 @@ TEST_F(PlaybackTest, TempoEventsSetTheTempoUnlessFixed) {
 TEST_F(PlaybackTest, HalvingRoundsToEvenAndDoublingStopsShortOfOverflow) {
   NewSong(song, 96, 121);
   AddTrack(song, {{0x90, 1, 1, 1000}});
-  transport.HalveTempo();
-  EXPECT_EQ(song.TempoBpm, 60);
-  song.TempoBpm = 122;
-  transport.HalveTempo();
-  EXPECT_EQ(song.TempoBpm, 61);
-  song.TempoBpm = 3;
-  transport.HalveTempo();
-  EXPECT_EQ(song.TempoBpm, 2);
-  song.TempoBpm = 123;
-  transport.HalveTempo();
-  EXPECT_EQ(song.TempoBpm, 62);
+  for (const auto& [from, to] :
+       {std::pair{121, 60}, std::pair{122, 61}, std::pair{3, 2}, std::pair{123, 62}}) {
+    song.TempoBpm = from;
+    transport.HalveTempo();
+    EXPECT_EQ(song.TempoBpm, to) << from;
+  }
   transport.DoubleTempo();
   EXPECT_EQ(song.TempoBpm, 124);
   song.TempoBpm = 500000;

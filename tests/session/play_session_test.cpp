@@ -6,15 +6,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "player/control_ids.h"
 #include "player/recording_midi_out.h"
 #include "session/lyric_line.h"
+#include "support/fake_ports.h"
+#include "support/midi_builder.h"
+#include "support/temp_folder.h"
 
 namespace sonvela {
 namespace {
@@ -23,51 +23,21 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-class NoTimers : public TickTimers {
- public:
-  uint32_t Start(int slot, int) override { return running[static_cast<size_t>(slot)] = ++lastId; }
-  void Kill(int slot) override {
-    if (slot == 0) running.fill(0);
-    if (slot > 0 && slot < 4) running[static_cast<size_t>(slot)] = 0;
-  }
-  std::array<uint32_t, 4> running{};
-  uint32_t lastId = 0;
-};
-
-class FixedClock : public WallClock {
- public:
-  double MillisecondsSinceMidnight() override { return 36'000'000; }
-  double MonotonicMs() override { return 0; }
-  LocalDateTime Now() override { return {2024, 5, 6, 10, 0, 0}; }
-};
-
 // Records the window's steps of the load sequence, each with whether CommandLineSong was empty then.
-class StepScreen : public Screen {
+class StepScreen : public RecordingScreen {
  public:
   void Step(const std::string& what) {
     steps.push_back(what + (session != nullptr && session->CommandLineSong.empty() ? "" : " (cl)"));
   }
-  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
   void SetText(int id, std::string_view text) override {
     if (id == kBpmLabel) Step(std::string(text));
   }
-  void SetBackground(int, Colour) override {}
-  void SetTextColour(int, Colour) override {}
-  void SetChecked(int, bool) override {}
-  bool IsChecked(int) override { return true; }
-  void DrawLevelBar(int, int) override {}
-  void ShowProgramOnChannel(int, int, Colour) override {}
   void ShowChannelUsage(std::string_view) override { Step("play"); }
   void PaintChannelKeyboard(int id, int, int64_t colour) override {
     // Silence redraws them too: only the redraws after the song map are the load's own.
     if (colour == kRedrawKeyboard && !steps.empty() && steps.back().starts_with("map")) mapDrawn = true;
     if (colour == kRedrawKeyboard && mapDrawn) Step("keyboard " + std::to_string(id));
   }
-  void PaintBigKeyboard(int, int64_t) override {}
-  void ShowLyric(std::string_view) override {}
-  void DrawLoopBar(float, float, double) override {}
-  void PlayNextInList() override {}
-  void EndMainWindow() override {}
   void SetEnabled(int id, bool enabled) override {
     if (id == kPlayButton) Step(enabled ? "enable" : "disable");
   }
@@ -79,54 +49,26 @@ class StepScreen : public Screen {
 
   PlaySession* session = nullptr;
   bool mapDrawn = false;
-  std::vector<std::string> steps, messages;
-};
-
-class VectorSongList : public SongList {
- public:
-  int Count() override { return static_cast<int>(entries.size()); }
-  int SelectedIndex() override { return selected; }
-  void Select(int index) override { selected = index; }
-  std::string EntryText(int index) override { return entries[static_cast<size_t>(index)]; }
-  std::string ChooseSongFile() override {
-    screen->Step("choose");
-    return chosen;
-  }
-  void FillSongList(const std::string& name) override { screen->Step("fill " + name); }
-
-  StepScreen* screen = nullptr;
-  std::vector<std::string> entries;
-  int selected = -1;
-  std::string chosen;
+  std::vector<std::string> steps;
 };
 
 // One note of a quarter at 96 ticks a quarter.
-constexpr unsigned char kOneNote[] = {'M', 'T', 'h', 'd',  0,   0,   0, 6,    0,    0,  0, 1,
-                                      0,   96,  'M', 'T',  'r', 'k', 0, 0,    0,    12, 0, 0x90,
-                                      60,  100, 96,  0x80, 60,  0,   0, 0xFF, 0x2F, 0};
+const std::string kOneNote =
+    test::Header(0, 1, 96) +
+    test::Track(test::Bytes({0x00, 0x90, 60, 100, 96, 0x80, 60, 0}) + test::kEndOfTrack);
 
 class PlaySessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder =
-        std::filesystem::temp_directory_path() /
-        ("sonvela_session_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(folder);
-    songs.screen = &screen;
+    songs.onStep = [this](const std::string& step) { screen.Step(step); };
     screen.session = &session;
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
+  std::string WriteSong(const std::string& name) { return folder.Write(name, kOneNote); }
 
-  std::string WriteSong(const std::string& name) {
-    const std::string path = (folder / name).string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(kOneNote), sizeof kOneNote);
-    return path;
-  }
-
-  std::filesystem::path folder;
+  test::TempFolder folder;
   RecordingMidiOut midi;
-  NoTimers timers;
-  FixedClock clock;
+  ManualTimers timers;
+  SettableClock clock;
   StepScreen screen;
   VectorSongList songs;
   PlaySession session{{midi, timers, clock, screen, songs}};
@@ -154,7 +96,7 @@ TEST_F(PlaySessionTest, EachVariantTakesItsStepsInItsOrder) {
   // Create plays the composer's file from the current folder, then redraws the song map and keyboards.
   screen.steps.clear();
   const auto here = std::filesystem::current_path();
-  std::filesystem::current_path(folder);
+  std::filesystem::current_path(folder.path);
   WriteSong(kCreatedSongFile);
   session.CommandLineSong = "pending";
   EXPECT_TRUE(session.LoadAndPlay(LoadVariant::kCreate));
@@ -174,9 +116,9 @@ TEST_F(PlaySessionTest, NothingChosenOrUnreadableLoadsAndPlaysNothing) {
   // A vanished file says why, leaves Play usable and sends nothing but the reset's silence.
   screen.steps.clear();
   midi.Sent.clear();
-  EXPECT_FALSE(session.LoadAndPlay(LoadVariant::kList, (folder / "gone.mid").string()));
+  EXPECT_FALSE(session.LoadAndPlay(LoadVariant::kList, (folder.path / "gone.mid").string()));
   EXPECT_THAT(screen.steps,
-              ElementsAre("disable", "title " + (folder / "gone.mid").string(), "BPM 0", "enable"));
+              ElementsAre("disable", "title " + (folder.path / "gone.mid").string(), "BPM 0", "enable"));
   ASSERT_FALSE(screen.messages.empty());
   EXPECT_THAT(screen.messages.front(), ::testing::HasSubstr("gone.mid"));
   EXPECT_EQ(midi.Sent.size(), 16u);

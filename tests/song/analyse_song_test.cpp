@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "song/every_event_file.h"
-#include "song/midi_builder.h"
 #include "song/test_support.h"
+#include "support/midi_builder.h"
 
 namespace sonvela {
 namespace {
@@ -25,91 +25,92 @@ bool ListingContains(const LoadedSong& song, std::string_view text) {
   return false;
 }
 
-TEST(AnalyseSong, WithoutDataSaysSoAndChangesNothing) {
+class AnalyseSongTest : public ::testing::Test {
+ protected:
+  bool Lists(std::string_view text) const { return ListingContains(song, text); }
   LoadedSong song;
+};
+
+TEST_F(AnalyseSongTest, WithoutDataSaysSoAndAHeaderAloneHasASummaryButNoTracks) {
   Load(song, "");
   EXPECT_EQ(song.messages.shown,
             (std::vector<std::string>{"No midi file loaded!", "Nessun dato disponibile!"}));
   EXPECT_TRUE(song.listing().empty());
   EXPECT_TRUE(song.logs.Debug.Empty());
-}
 
-TEST(AnalyseSong, HeaderOnlyFileHasNoTracksButASummary) {
-  LoadedSong song;
+  song.messages.shown.clear();
   Load(song, Header(1, 0, 96));
   EXPECT_EQ(song.tables().TrackCount, 0);
-  EXPECT_EQ(song.tables().LongestTrackTicks, 0);
   EXPECT_EQ(song.tables().LongestTrack, 0);
-  EXPECT_FALSE(ListingContains(song, "Analisi traccia"));
+  EXPECT_FALSE(Lists("Analisi traccia"));
   EXPECT_EQ(song.listing().back(), "         " + std::string(79, '-'));
   EXPECT_EQ(song.logs.Debug[1], std::string(51, '*'));
   EXPECT_EQ(song.messages.shown, std::vector<std::string>{"Nessun dato disponibile!"});
 }
 
-TEST(AnalyseSong, ShortFilesAreReadAsFarAsTheyGo) {
+TEST_F(AnalyseSongTest, ShortFilesAreReadAsFarAsTheyGo) {
   for (const std::string& bytes :
        {std::string("M"), std::string("MThd\0\0\0\6\0\1", 10), std::string("MTrk")}) {
-    LoadedSong song;
     Load(song, bytes);
     EXPECT_EQ(song.tables().Division, 0);
-    EXPECT_TRUE(ListingContains(song, "Lunghezza del file senza intestazione:" +
-                                          std::to_string(static_cast<int>(bytes.size()) - 14) + " bytes."));
+    EXPECT_TRUE(Lists("Lunghezza del file senza intestazione:" +
+                      std::to_string(static_cast<int>(bytes.size()) - 14) + " bytes."));
   }
 }
 
-TEST(AnalyseSong, MTrkInsideATextSplitsTheTrack) {
-  LoadedSong song;
+TEST_F(AnalyseSongTest, MTrkInsideATextSplitsTheTrack) {
   Load(song, OneTrackFile(Meta(0, 0x01, "xxMTrkyy") + Bytes({0x00, 0x90, 0x3C, 0x40})));
   EXPECT_EQ(song.tables().TrackCount, 2);
-  EXPECT_TRUE(ListingContains(song, "Probabile errore nel file :song.mid!!!!"));
-  EXPECT_TRUE(ListingContains(song, "Analisi traccia ( 2 ) lunghezza reale ="));
+  EXPECT_TRUE(Lists("Probabile errore nel file :song.mid!!!!"));
+  EXPECT_TRUE(Lists("Analisi traccia ( 2 ) lunghezza reale ="));
 }
 
-TEST(AnalyseSong, ChunkLengthFieldsOnlyChangeTheListedValue) {
+TEST_F(AnalyseSongTest, ChunkLengthFieldsOnlyChangeTheListedValue) {
   std::string file = OneTrackFile(Bytes({0x00, 0x90, 0x3C, 0x40}));
   file[21] = 0x7F;  // the length field claims far more than the chunk holds
-  LoadedSong song;
   Load(song, file);
   EXPECT_EQ(song.tables().TrackEventCount(1), 1);
-  EXPECT_TRUE(ListingContains(song, "decimale (4 bytes) = 127--> hex 00 00 00 7F "));
+  EXPECT_TRUE(Lists("decimale (4 bytes) = 127--> hex 00 00 00 7F "));
 }
 
-TEST(AnalyseSong, TheLastTempoReadIsTheSongsAndEachEventKeepsItsOwn) {
-  LoadedSong song;
+// Exact halves: 60000000 / 4800000 = 12.5 and 60000000 / 8000000 = 7.5 both go to the even BPM. A tempo
+// of 0 is stored and listed but leaves the song's alone; a division of 0 guesses no duration.
+TEST_F(AnalyseSongTest, TemposRoundHalvesToEvenAndTheLastReadIsTheSongs) {
   Load(song, Header(1, 2, 96) + Track(Bytes({0x00, 0xFF, 0x51, 0x03, 0x09, 0x27, 0xC0}) + kEndOfTrack) +
                  Track(Bytes({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20}) + kEndOfTrack));
   EXPECT_EQ(song.tables().TempoBpm, 120);
   EXPECT_EQ(song.tables().Event(1, 1).data1, 100);
-}
 
-// Exact halves: 60000000 / 4800000 = 12.5 and 60000000 / 8000000 = 7.5 both go to the even BPM.
-TEST(AnalyseSong, TempoHalvesRoundToEven) {
-  LoadedSong song;
   Load(song, OneTrackFile(Bytes(
                  {0x00, 0xFF, 0x51, 0x03, 0x49, 0x3E, 0x00, 0x00, 0xFF, 0x51, 0x03, 0x7A, 0x12, 0x00})));
   EXPECT_EQ(song.tables().Event(1, 1).data1, 12);
   EXPECT_EQ(song.tables().Event(1, 2).data1, 8);
   EXPECT_EQ(song.tables().TempoBpm, 8);
-  EXPECT_TRUE(ListingContains(song, "Set tempo &h51 4800000d -> BPM=12"));
-  EXPECT_TRUE(ListingContains(song, "Set tempo &h51 8000000d -> BPM=8"));
+  EXPECT_TRUE(Lists("Set tempo &h51 4800000d -> BPM=12"));
+  EXPECT_TRUE(Lists("Set tempo &h51 8000000d -> BPM=8"));
+
+  Load(song, OneTrackFile(Bytes({0x00, 0xFF, 0x51, 0x03, 0x00, 0x00, 0x00})));
+  EXPECT_EQ(song.tables().TempoBpm, 120);
+  EXPECT_EQ(song.tables().Event(1, 1).data1, 0);
+  EXPECT_TRUE(Lists("Set tempo &h51       0d -> BPM=0"));
+  Load(song, OneTrackFile(Bytes({0x60, 0x90, 0x3C, 0x40}), 0));
+  EXPECT_EQ(song.logs.Debug[song.logs.Debug.Size() - 4], "        Forse durata: 0");
 }
 
 // 2 to the power 30 still fits a 32-bit denominator; beyond that it is stored and listed as 0.
-TEST(AnalyseSong, TimeSignatureExponentsPastThirtyGiveDenominatorZero) {
-  LoadedSong song;
+TEST_F(AnalyseSongTest, TimeSignatureExponentsPastThirtyGiveDenominatorZero) {
   Load(song, OneTrackFile(Bytes({0x00, 0xFF, 0x58, 0x04, 0x04, 30,   0x18, 0x08, 0x00, 0xFF, 0x58, 0x04,
                                  0x05, 31,   0x18, 0x08, 0x00, 0xFF, 0x58, 0x04, 0x03, 0xFF, 0x18, 0x08})));
   EXPECT_EQ(song.tables().Event(1, 1).data2, 1 << 30);
   EXPECT_EQ(song.tables().Event(1, 2).data2, 0);
   EXPECT_EQ(song.tables().Event(1, 3).data2, 0);
   EXPECT_EQ(song.tables().TimeSigDenominator, 0);
-  EXPECT_TRUE(ListingContains(song, "Tempo sigt&h58(Num 4/Den 1073741824) "));
-  EXPECT_TRUE(ListingContains(song, "Tempo sigt&h58(Num 5/Den 0) "));
-  EXPECT_TRUE(ListingContains(song, "Tempo sigt&h58(Num 3/Den 0) "));
+  EXPECT_TRUE(Lists("Tempo sigt&h58(Num 4/Den 1073741824) "));
+  EXPECT_TRUE(Lists("Tempo sigt&h58(Num 5/Den 0) "));
+  EXPECT_TRUE(Lists("Tempo sigt&h58(Num 3/Den 0) "));
 }
 
-TEST(AnalyseSong, LongestTrackTieGoesToTheLowestNumber) {
-  LoadedSong song;
+TEST_F(AnalyseSongTest, LongestTrackTieGoesToTheLowestNumber) {
   Load(song, Header(1, 4, 96) + Track(Bytes({0x64, 0xFF, 0x2F, 0x00})) +
                  Track(Bytes({0x81, 0x48, 0xFF, 0x2F, 0x00})) +
                  Track(Bytes({0x64, 0x90, 0x3C, 0x40, 0x64, 0xFF, 0x2F, 0x00})) +
@@ -119,19 +120,7 @@ TEST(AnalyseSong, LongestTrackTieGoesToTheLowestNumber) {
   EXPECT_EQ(song.logs.Debug[song.logs.Debug.Size() - 5], "     Tempo piu lungo: 200 nella traccia 2");
 }
 
-TEST(AnalyseSong, ZeroTempoOrDivisionDividesByNothing) {
-  LoadedSong song;
-  Load(song, OneTrackFile(Bytes({0x00, 0xFF, 0x51, 0x03, 0x00, 0x00, 0x00})));
-  EXPECT_EQ(song.tables().TempoBpm, 120);  // left alone
-  EXPECT_EQ(song.tables().Event(1, 1).data1, 0);
-  EXPECT_TRUE(ListingContains(song, "Set tempo &h51       0d -> BPM=0"));
-
-  Load(song, OneTrackFile(Bytes({0x60, 0x90, 0x3C, 0x40}), 0));
-  EXPECT_EQ(song.logs.Debug[song.logs.Debug.Size() - 4], "        Forse durata: 0");
-}
-
-TEST(AnalyseSong, RunningStatusCarriesIntoTheNextTrack) {
-  LoadedSong song;
+TEST_F(AnalyseSongTest, RunningStatusCarriesIntoTheNextTrack) {
   Load(song, Header(1, 2, 96) + Track(Bytes({0x00, 0xB2, 0x07, 0x10}) + kEndOfTrack) +
                  Track(Bytes({0x00, 0x0A, 0x20}) + kEndOfTrack));
   ASSERT_EQ(song.tables().TrackEventCount(2), 1);
@@ -139,24 +128,19 @@ TEST(AnalyseSong, RunningStatusCarriesIntoTheNextTrack) {
   EXPECT_EQ(song.tables().Event(2, 1).data1, 0x0A);
 }
 
-TEST(AnalyseSong, EndOfTrackIgnoresWhatFollowsAndNonZeroLengthGoesOn) {
-  LoadedSong song;
+// A non-zero length after End of Track goes on; what follows it is ignored; without one the chunk ends it.
+TEST_F(AnalyseSongTest, EndOfTrackIgnoresWhatFollowsAndTheChunkEndsATrackWithoutOne) {
   Load(song, Header(0, 1, 96) + Track(Bytes({0x10, 0xFF, 0x2F, 0x01, 0x00, 0x90, 0x3C, 0x40}) + kEndOfTrack +
                                       Bytes({0x00, 0x90, 0x3E, 0x40})));
   EXPECT_EQ(song.tables().TrackEventCount(1), 1);
   EXPECT_EQ(song.tables().Event(1, 1).data1, 0x3C);
   EXPECT_EQ(song.tables().TrackTicks[1], 0x10);
-}
-
-TEST(AnalyseSong, TrackWithoutEndOfTrackEndsAtItsChunk) {
-  LoadedSong song;
   Load(song, Header(0, 1, 96) + Track(Bytes({0x10, 0x90, 0x3C, 0x40})));
   EXPECT_EQ(song.tables().TrackEventCount(1), 1);
-  EXPECT_FALSE(ListingContains(song, "Fine traccia."));
+  EXPECT_FALSE(Lists("Fine traccia."));
 }
 
-TEST(AnalyseSong, EventCutByTheChunkEndIsNotStoredAndItsPiecesWait) {
-  LoadedSong song;
+TEST_F(AnalyseSongTest, EventCutByTheChunkEndIsNotStoredAndItsPiecesWait) {
   Load(song, Header(0, 1, 96) + Track(Bytes({0x00, 0x90, 0x3C, 0x40, 0x05, 0x90, 0x3E})));
   EXPECT_EQ(song.tables().TrackEventCount(1), 1);
   EXPECT_EQ(song.tables().TrackTicks[1], 5);
@@ -183,17 +167,15 @@ TEST(AnalyseSong, LengthsThatClaimMoreThanTheFileHoldsEndTheTrack) {
   }
 }
 
-TEST(AnalyseSong, HugeDeltasSaturateInsteadOfOverflowing) {
-  LoadedSong song;
+TEST_F(AnalyseSongTest, HugeDeltasSaturateInsteadOfOverflowing) {
   Load(song, OneTrackFile(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 0x3C, 0x40})));
   EXPECT_EQ(song.tables().Event(1, 1).tick, 0x7FFFFFFF);
 }
 
-TEST(AnalyseSong, TablesGrowPastTheOldFixedLimits) {
+TEST_F(AnalyseSongTest, TablesGrowPastTheOldFixedLimits) {
   std::string events;
   for (int i = 0; i < 40100; ++i) events += Bytes({0x00, 0x90, 0x3C, 0x40});
   for (int i = 0; i < 20100; ++i) events += Meta(1, 0x05, "la");
-  LoadedSong song;
   Load(song, OneTrackFile(events));
   EXPECT_EQ(song.tables().TrackEventCount(1), 40100 + 20100);
   EXPECT_EQ(song.tables().TextCount, 20100);
@@ -202,17 +184,16 @@ TEST(AnalyseSong, TablesGrowPastTheOldFixedLimits) {
 }
 
 // The listing takes its room from what is decoded: a SysEx of 2 MB lists 6 MB, not 32 bytes a file byte.
-TEST(AnalyseSong, ListingRoomFollowsTheDecodedText) {
+TEST_F(AnalyseSongTest, ListingRoomFollowsTheDecodedText) {
   std::string sysex = Bytes({0x00, 0xF0});
   AppendVarLen(sysex, 2u << 20);
   sysex.append(2u << 20, '\x11');
   const std::string file = OneTrackFile(sysex);
-  LoadedSong song;
   Load(song, file);
   const LineList& lines = song.document.Listing.Lines;
   ASSERT_GT(lines.TextSize(), 3 * (2u << 20));
   EXPECT_LT(lines.ByteSize(), 5 * file.size());
-  EXPECT_TRUE(ListingContains(song, "SysEx          11 11 11 "));
+  EXPECT_TRUE(Lists("SysEx          11 11 11 "));
 }
 
 // Drained in blocks as it is written, the listing is the same, line for line.
@@ -236,8 +217,7 @@ TEST(AnalyseSong, DrainedListingIsTheWholeListing) {
   EXPECT_EQ(lines, whole.listing());
 }
 
-TEST(AnalyseSong, EachLoadStartsAfresh) {
-  LoadedSong song;
+TEST_F(AnalyseSongTest, EachLoadStartsAfresh) {
   Load(song, EveryEventFile());
   Load(song, OneTrackFile(Meta(0, 0x01, "uno") + Bytes({0x00, 0x93, 0x3C, 0x40})));
   EXPECT_EQ(song.tables().TextCount, 1);

@@ -8,8 +8,8 @@
 
 #include "files/load_song.h"
 #include "song/every_event_file.h"
-#include "song/midi_builder.h"
 #include "song/test_support.h"
+#include "support/midi_builder.h"
 
 namespace sonvela {
 namespace {
@@ -25,7 +25,7 @@ const std::string kSecond = Header(1, 2, 96) +
                             Track(Bytes({0x05, 0xC2, 0x13, 0x30, 0x92, 0x3E, 0x22}) + kEndOfTrack) +
                             Track(Bytes({0x20, 0xB3, 0x07, 0x64}) + kEndOfTrack);
 
-TEST(EventTableList, AReloadWithTheSameTrackCountServesOnlyTheNewRows) {
+TEST(EventTableList, ServesOnlyRowsOfTheTablesItWasShownFor) {
   LoadedSong song;
   Load(song, kFirst);
   const EventTableList& table = song.document.EventTable;
@@ -45,14 +45,11 @@ TEST(EventTableList, AReloadWithTheSameTrackCountServesOnlyTheNewRows) {
             "  1" + kSep + " 1>     5d C2 13" + kSep + " 2>    32d B3 07" + kSep);
   EXPECT_EQ(table.Item(song.document, 103), " 1: 2" + kSep + "     53d  &H92 &H3E &H22");
   EXPECT_EQ(table.Item(song.document, 104), "Totale unita : 53");
-}
 
-TEST(EventTableList, TablesClearedBehindItsBackGiveNoItems) {
-  LoadedSong song;
-  Load(song, kFirst);
-  ClearSongTables(song.document.Tables);  // the load generation stays: the shape gives it away
-  EXPECT_EQ(song.document.EventTable.Item(song.document, 102), "");
-  EXPECT_EQ(song.document.EventTable.Item(song.document, 1), "");
+  // Tables cleared behind its back give no items: the load generation stays, the shape gives it away.
+  ClearSongTables(song.document.Tables);
+  EXPECT_EQ(table.Item(song.document, 102), "");
+  EXPECT_EQ(table.Item(song.document, 1), "");
 }
 
 // Written a range at a time, from any start, the items are the items one by one.

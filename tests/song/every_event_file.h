@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "song/midi_builder.h"
+#include "support/midi_builder.h"
 
 namespace sonvela::test {
 

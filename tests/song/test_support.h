@@ -8,16 +8,10 @@
 #include "song/analyse_song.h"
 #include "song/event_table.h"
 #include "song/song_document.h"
+#include "support/fake_ports.h"
 #include "text/logs.h"
-#include "text/message_boxes.h"
 
 namespace sonvela::test {
-
-class RecordedMessages : public MessageBoxes {
- public:
-  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
 
 inline const LocalDateTime kTestTime{2026, 3, 7, 9, 5, 1};
 

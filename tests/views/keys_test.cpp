@@ -33,8 +33,6 @@ class ChannelKeyboard : public testing::Test {
 };
 
 TEST_F(ChannelKeyboard, LitWhiteKeyFillsItsSlotBelowAndItsNarrowedTopAbove) {
-  EXPECT_EQ(SlotOfKey(1), 0);
-  EXPECT_EQ(SlotOfKey(108), 62);
   const QRect changed = Light(61, kRed);
   const QRect fill(QPoint(351, 1), QPoint(359, 28));
   EXPECT_EQ(Without(plain, fill), Without(keyboard, fill));
@@ -65,8 +63,6 @@ TEST_F(ChannelKeyboard, ShadingOnlyInTheOwnLookAndBackAfterRestore) {
   // A white key's left edge runs from grey 100 to white over 0.3 W (below the cut-outs on a D);
   // a black key has a sheen and a highlight on its right edge.
   EXPECT_EQ(PixelAt(plain, 351, 20), kGrey100);
-  EXPECT_EQ(PixelAt(plain, 352, 20), Rgb(152, 152, 152));
-  EXPECT_EQ(PixelAt(plain, 361, 20), kGrey100);
   EXPECT_EQ(PixelAt(plain, 357, 8), kGrey100);
   EXPECT_EQ(PixelAt(plain, 363, 8), kGrey100);
   for (int key : {61, 62}) {
