@@ -117,7 +117,6 @@ TEST(NoteTestTest, RunsOnARealTimerWhileTheWindowAnswers) {
     sentWhenHandled.push_back(midi.Sent.size());
     test.Start();
   });
-  midi.MarkStart();
   test.Start();
   answer.start(50);
   ASSERT_TRUE(finished.wait(60000));
