@@ -65,6 +65,8 @@ TEST_F(MidiOutDevicesTest, FailuresAreLoggedWithTheirCode) {
   // A caller that pauses by itself learns that there is nothing to wait for.
   EXPECT_FALSE(CloseMidiOutForSwitch(midi, logs));
   midi.CloseResult = kMidiOutOk;
+  midi.OpenResult = kMidiOutOk;
+  ASSERT_TRUE(OpenDefaultMidiOut(midi));
   EXPECT_TRUE(CloseMidiOutForSwitch(midi, logs));
 }
 
