@@ -86,8 +86,10 @@ void AppWindows::ConnectPointer(int id, Source* source, bool clickable) {
   connect(source, &Source::Moved, this, [this, id, source](QPoint position, Qt::MouseButtons buttons) {
     ReportMove(id, source, position, buttons);
   });
-  connect(source, &Source::Clicked, this,
-          [this, id](QPoint, int notification) { emit Command(id, notification); });
+  connect(source, &Source::Clicked, this, [this, id](QPoint position, int notification) {
+    lastClick_ = position;
+    emit Command(id, notification);
+  });
 }
 
 void AppWindows::ReportMove(int id, QWidget* source, QPoint position, Qt::MouseButtons buttons) {

@@ -51,6 +51,8 @@ class AppWindows : public QObject {
   SongFileList* SongFiles() const;
   QComboBox* InstrumentList() const;
   const ControlMap& Controls() const { return controls_; }
+  // Where the last click command of a clickable control fell, in that control's pixels.
+  QPoint LastClickPosition() const { return lastClick_; }
 
   // Shows the main window maximised; the secondary windows wait for their toggles.
   void Show();
@@ -84,6 +86,7 @@ class AppWindows : public QObject {
   ToolWindow* eventTable_ = nullptr;
   ToolWindow* debug_ = nullptr;
   ToolWindow* keyboard_ = nullptr;
+  QPoint lastClick_;
 };
 
 }  // namespace sonvela

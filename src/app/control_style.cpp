@@ -12,6 +12,11 @@ namespace {
 constexpr char kFixedFamily[] = "DejaVu Sans Mono";
 constexpr char kControlFamily[] = "DejaVu Sans";
 constexpr int kControlFontPixels = 11;
+constexpr int kSunkenEdge = 2;
+
+Colour FromQColor(const QColor& colour) {
+  return Rgb(colour.red(), colour.green(), colour.blue());
+}
 
 }  // namespace
 
@@ -45,6 +50,33 @@ QString ColourStyle(Colour text, Colour background, const char* typeName) {
                               .arg(ToQColor(text).name(), ToQColor(background).name());
   if (typeName == nullptr) return colours;
   return QStringLiteral("%1 { %2 }").arg(QLatin1String(typeName), colours);
+}
+
+void SetLabelColours(QLabel* label, Colour text, Colour background) {
+  const QColor textColour = ToQColor(text);
+  const QColor backColour = ToQColor(background);
+  QPalette palette = label->palette();
+  if (label->autoFillBackground() && palette.color(QPalette::WindowText) == textColour &&
+      palette.color(QPalette::Window) == backColour) {
+    return;
+  }
+  palette.setColor(QPalette::WindowText, textColour);
+  palette.setColor(QPalette::Window, backColour);
+  label->setPalette(palette);
+  label->setAutoFillBackground(true);
+}
+
+void SetLabelTextColour(QLabel* label, Colour text) {
+  SetLabelColours(label, text, FromQColor(label->palette().color(QPalette::Window)));
+}
+
+void SetLabelBackground(QLabel* label, Colour background) {
+  SetLabelColours(label, FromQColor(label->palette().color(QPalette::WindowText)), background);
+}
+
+void MakeSunken(QLabel* label) {
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setLineWidth(kSunkenEdge);
 }
 
 }  // namespace sonvela

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
 #include <QString>
 
 #include "player/colours.h"
@@ -22,5 +23,13 @@ QColor ToQColor(Colour colour);
 // A style sheet that sets a widget's text and background colours; with a type name it leaves the widget's
 // children (a list's scroll bars) their own look.
 QString ColourStyle(Colour text, Colour background, const char* typeName = nullptr);
+
+// A label's text and background colours, through its palette: labels change colour with every played note,
+// which a style sheet would make costly. Nothing happens when the colours are already these.
+void SetLabelColours(QLabel* label, Colour text, Colour background);
+void SetLabelTextColour(QLabel* label, Colour text);
+void SetLabelBackground(QLabel* label, Colour background);
+// A 2-pixel sunken edge around a label.
+void MakeSunken(QLabel* label);
 
 }  // namespace sonvela

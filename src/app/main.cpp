@@ -7,29 +7,43 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/end_on_signal.h"
 #include "app/instance_guard.h"
 #include "app/main_layout.h"
 #include "app/message_box_output.h"
 #include "app/sonvela.h"
 
 int main(int argc, char* argv[]) {
+  // Before any thread starts, so that a termination request reaches the event loop and not a thread.
+  sonvela::EndOnSignal endOnSignal;
   // Qt takes its own options (-platform, -style, ...) out of the arguments first.
   QApplication application(argc, argv);
   const std::string arguments = sonvela::ArgumentsText(std::vector<std::string>(argv + 1, argv + argc));
-  const std::unique_ptr<sonvela::MessageBoxes> messages = sonvela::MakeMessageBoxes();
 
   sonvela::InstanceGuard guard;
   if (!guard.Acquire()) {
-    if (sonvela::NamesMidiFile(arguments)) messages->ShowMessage("Attenzione! Programma già in esecuzione");
+    // This copy ends right after: its box waits for the answer.
+    if (sonvela::NamesMidiFile(arguments)) {
+      sonvela::MakeWaitingMessageBoxes()->ShowMessage("Attenzione! Programma già in esecuzione");
+    }
     return 0;
   }
 
+  const std::unique_ptr<sonvela::MessageBoxes> messages = sonvela::MakeMessageBoxes();
   // The layout fits the visible part of the screen the window opens on.
   const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
   const auto layout = sonvela::MainLayout::Compute(workArea.width(), workArea.height());
   sonvela::Sonvela program(*messages, sonvela::SongFromArguments(arguments), layout, workArea);
-  QObject::connect(&program.Windows().Main(), &sonvela::MainWindow::Ended, &application, &QApplication::quit,
-                   Qt::QueuedConnection);
+  sonvela::MainWindow& main = program.Windows().Main();
+  endOnSignal.Watch([&main] { main.End(); });
+  // The program ends with its main window; a message box still open (one said at the end) is answered
+  // first, and the last window closed then ends the program.
+  QObject::connect(
+      &main, &sonvela::MainWindow::Ended, &application,
+      [] {
+        if (!sonvela::MessageBoxShown()) QApplication::quit();
+      },
+      Qt::QueuedConnection);
   program.Start();
   QApplication::exec();
   return 0;

@@ -1,8 +1,11 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 
@@ -28,17 +31,24 @@ constexpr Colour kLyricBackground = Rgb(60, 100, 60);
 constexpr Colour kLoopBarBackground = Rgb(10, 10, 55);
 constexpr Colour kSongMapBackground = Rgb(10, 55, 55);
 constexpr int kIntroCaptionSeconds = 4;
-constexpr int kSunkenEdge = 2;
 
 constexpr int kMessageLogExtent = 1000;
 constexpr int kSongListExtent = 300;
 
-// A sunken edge for a label that has its colours from a style sheet.
-QString SunkenStyle() {
-  return QStringLiteral("border: %1px inset #808080;").arg(kSunkenEdge);
+}  // namespace
+
+bool IsSongFileName(const QString& path) {
+  return path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive) ||
+         path.endsWith(QLatin1String(".kar"), Qt::CaseInsensitive);
 }
 
-}  // namespace
+QString DroppedSongFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile() && IsSongFileName(url.toLocalFile())) return url.toLocalFile();
+  }
+  return {};
+}
 
 MainWindow::MainWindow(const MainLayout& layout, ControlMap& controls)
     : QWidget(nullptr, Qt::Window), layout_(layout), controls_(controls) {
@@ -49,6 +59,7 @@ MainWindow::MainWindow(const MainLayout& layout, ControlMap& controls)
   setAutoFillBackground(true);
   resize(layout.ClientWidth, layout.ClientHeight);
   setWindowTitle(BaseTitle());
+  setAcceptDrops(true);
 }
 
 void MainWindow::BuildTopRows() {
@@ -111,7 +122,8 @@ void MainWindow::BuildChannelRows() {
     const int buttonId = kChannelButtonBase + row;
     auto* button = new ClickableLabel(QString::number(row + 1), this);
     button->setAlignment(Qt::AlignCenter);
-    button->setStyleSheet(ColourStyle(kGreenText, kWindowBackColour) + SunkenStyle());
+    SetLabelColours(button, kGreenText, kWindowBackColour);
+    MakeSunken(button);
     controls_.Add(buttonId, button, true);
     Place(buttonId);
 
@@ -130,7 +142,8 @@ void MainWindow::AddLabel(int id, const QString& caption, Colour text, Colour ba
                           bool sunken) {
   auto* label = new QLabel(caption, this);
   label->setAlignment(centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
-  label->setStyleSheet(ColourStyle(text, background) + (sunken ? SunkenStyle() : QString()));
+  SetLabelColours(label, text, background);
+  if (sunken) MakeSunken(label);
   controls_.Add(id, label);
   Place(id);
 }
@@ -157,7 +170,7 @@ void MainWindow::ApplyLayout(const MainLayout& layout) {
   for (const ControlMap::Entry& entry : controls_.Entries()) {
     if (entry.control->parentWidget() == this) Place(entry.id);
   }
-  setWindowTitle(BaseTitle());
+  setWindowTitle(BaseTitle() + songInTitle_);
   emit LayoutChanged();
 }
 
@@ -166,7 +179,8 @@ QString MainWindow::BaseTitle() const {
 }
 
 void MainWindow::ShowSongInTitle(std::string_view path) {
-  setWindowTitle(BaseTitle() + ScreenText(path));
+  songInTitle_ = ScreenText(path);
+  setWindowTitle(BaseTitle() + songInTitle_);
 }
 
 void MainWindow::End() {
@@ -194,6 +208,18 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   if (firstPaintSeen_) return;
   firstPaintSeen_ = true;
   QTimer::singleShot(0, this, [this] { emit FirstPaint(); });
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedSongFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString path = DroppedSongFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // Loading runs after the drop has ended, not inside the platform's drag and drop.
+  QTimer::singleShot(0, this, [this, path] { emit SongFileDropped(path); });
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

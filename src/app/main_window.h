@@ -3,6 +3,8 @@
 // panels, placed by MainLayout. It is built in two steps so that the secondary windows are created between
 // its second and third rows of buttons.
 
+#include <QMimeData>
+#include <QString>
 #include <QWidget>
 
 #include <string_view>
@@ -12,6 +14,11 @@
 #include "player/colours.h"
 
 namespace sonvela {
+
+// A song file by its name: .mid or .kar, in any case.
+bool IsSongFileName(const QString& path);
+// The first local song file among dropped things; empty when there is none.
+QString DroppedSongFile(const QMimeData* data);
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -29,7 +36,7 @@ class MainWindow : public QWidget {
   void ApplyLayout(const MainLayout& layout);
   // The title before any song: the program's name and the client size.
   QString BaseTitle() const;
-  // The title with a song's path (bytes) after it.
+  // The title with a song's path (bytes) after it; it stays when the layout changes.
   void ShowSongInTitle(std::string_view path);
 
   // Ends the main window, as the Escape key does. Ended is emitted once.
@@ -45,12 +52,16 @@ class MainWindow : public QWidget {
   void Ended();
   // The controls were placed for a new client area (the size the maximised window really got).
   void LayoutChanged();
+  // A .mid or .kar file was dropped on the window.
+  void SongFileDropped(const QString& path);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void AddButton(int id, const QString& caption, bool toggle);
@@ -61,6 +72,7 @@ class MainWindow : public QWidget {
 
   MainLayout layout_;
   ControlMap& controls_;
+  QString songInTitle_;
   bool firstPaintSeen_ = false;
   bool ended_ = false;
 };

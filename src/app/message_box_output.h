@@ -13,7 +13,15 @@ namespace sonvela {
 inline constexpr char kMessageCaption[] = "Sonvela";
 inline constexpr char kMessagesToStderr[] = "SONVELA_TEST_MESSAGES";
 
+// While the program runs its boxes do not wait for the answer: a box that ran its own event loop would let
+// timer ticks play the song from inside the code that opened it. Each box goes when it is closed.
 class DialogMessageBoxes : public MessageBoxes {
+ public:
+  void ShowMessage(std::string_view text) override;
+};
+
+// A box that waits for its OK: for a process that ends right after it (a second copy of the program).
+class WaitingMessageBoxes : public MessageBoxes {
  public:
   void ShowMessage(std::string_view text) override;
 };
@@ -23,6 +31,12 @@ class StderrMessageBoxes : public MessageBoxes {
   void ShowMessage(std::string_view text) override;
 };
 
+// The program's boxes: dialogs that do not wait, or standard error.
 std::unique_ptr<MessageBoxes> MakeMessageBoxes();
+// Boxes for a process about to end: dialogs that wait, or standard error.
+std::unique_ptr<MessageBoxes> MakeWaitingMessageBoxes();
+
+// Whether a message box of the program is on the screen.
+bool MessageBoxShown();
 
 }  // namespace sonvela

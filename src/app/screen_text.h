@@ -1,6 +1,6 @@
 #pragma once
-// Texts from song files are bytes; the screen shows valid UTF-8 as UTF-8 and reads anything else as
-// Windows-1252, the code page of the karaoke files of their time.
+// Texts from song files are bytes; the screen shows them as DisplayText decodes them (valid UTF-8 as it
+// is, anything else as Windows-1252).
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 #include "app/song_file_list.h"
 
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 
 #include <algorithm>
 
@@ -25,9 +26,13 @@ bool SortsBefore(const std::string& a, const std::string& b) {
 
 SongFileList::SongFileList(const ListLook& look, QWidget* parent) : LineListView(look, parent) {
   Show(names_);
-  connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
-    if (!selectingFromCode_ && current.isValid()) emit UserSelected(current.row());
-  });
+  // Announced once the selection has moved (the current entry changes before it), so that whoever
+  // answers reads the new selection.
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this](const QItemSelection& selected) {
+            if (!selectingFromCode_ && !selected.isEmpty())
+              emit UserSelected(selected.indexes().constFirst().row());
+          });
 }
 
 void SongFileList::SetEntries(std::vector<std::string> names) {
@@ -54,6 +59,17 @@ void SongFileList::Select(int index) {
     clearSelection();
   }
   selectingFromCode_ = false;
+}
+
+void SongFileList::mousePressEvent(QMouseEvent* event) {
+  const int before = Selected();
+  LineListView::mousePressEvent(event);
+  // A new entry was announced by the selection's change; the selected one is chosen again.
+  const QModelIndex pressed = indexAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && pressed.isValid() && pressed.row() == before &&
+      Selected() == before) {
+    emit UserSelected(before);
+  }
 }
 
 std::string SongFileList::Entry(int index) const {

@@ -1,6 +1,7 @@
 #pragma once
 // The song file list of the main window: bare file names, sorted as a sorted list box sorts them
-// (ignoring case). Only a choice of the user is announced; selections made from code are silent.
+// (ignoring case). Only a choice of the user is announced, also a click on the entry already selected
+// (it plays that song again); selections made from code are silent.
 
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ class SongFileList : public LineListView {
 
  signals:
   void UserSelected(int index);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   struct Names {

@@ -2,54 +2,164 @@
 
 #include <utility>
 
+#include "platform/midi_in_ports.h"
+#include "platform/qt_tick_timers.h"
 #include "player/control_ids.h"
+#include "player/midi_primitives.h"
 
 namespace sonvela {
 
+namespace {
+
+// The start-up check has no switch to pause for.
+struct NoPause : Sleeper {
+  void SleepMs(int) override {}
+};
+
+}  // namespace
+
 Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const MainLayout& layout,
-                 const QRect& workArea)
-    : messages_(messages), commandLineSong_(std::move(commandLineSong)), windows_(layout, workArea) {
-  windows_.List(kListingList)->Show(document_.Listing.Lines);
-  windows_.List(kEventTableList)->Show(document_);
-  windows_.List(kDebugLogList)->Show(logs_.Debug);
-  windows_.List(kMessageLogList)->Show(logs_.Messages);
+                 const QRect& workArea, ProgramParts parts)
+    : messages_(messages),
+      platformLog_(LogInbox::Make([this](const std::string& line) {
+        DebugLog(session_.SessionLogs(), line);
+        RefreshLists();
+      })),
+      clock_(parts.clock != nullptr ? *parts.clock : systemClock_),
+      output_(parts.midi != nullptr ? nullptr
+                                    : std::make_unique<ProgramOutput>(platformLog_->Sink(), clock_)),
+      midi_(parts.midi != nullptr ? *parts.midi : output_->Midi()),
+      windows_(layout, workArea),
+      screen_(windows_, messages_),
+      songs_(*windows_.SongFiles(),
+             [this,
+              choose = parts.chooseFile ? std::move(parts.chooseFile) : ChooseFile(ChooseSongFileInDialog)] {
+               return ChooseWithTicksHeld(choose);
+             }),
+      timers_(parts.makeTimers ? parts.makeTimers(*this) : std::make_unique<QtTickTimers>(*this)),
+      session_({midi_, *timers_, clock_, screen_, songs_}),
+      switch_(devices_, midi_, session_.SessionLogs(), screen_),
+      midiInPorts_(parts.midiInPorts ? std::move(parts.midiInPorts) : [] { return MidiInPortNames({}); }) {
+  session_.CommandLineSong = std::move(commandLineSong);
+  session_.beforePlay = [this] { StartRecording(); };
+  screen_.onPlayNext = [this] { session_.PlayNextInList(); };
+  screen_.ShowSongOf(&session_.Document().Tables);
+  switch_.onSwitched = [this] {
+    if (std::exchange(programChangeWaiting_, false)) ProgramChange(midi_, screen_, keyboardProgram_ - 1, 0);
+    RefreshLists();
+  };
+
+  windows_.List(kListingList)->Show(Document().Listing.Lines);
+  windows_.List(kEventTableList)->Show(Document());
+  windows_.List(kDebugLogList)->Show(TheLogs().Debug);
+  windows_.List(kMessageLogList)->Show(TheLogs().Messages);
+
   MainWindow& main = windows_.Main();
   QObject::connect(&main, &MainWindow::FirstPaint, &main, [this] { OnFirstPaint(); });
   QObject::connect(&main, &MainWindow::Ended, &main, [this] { Shutdown(); });
+  QObject::connect(&main, &MainWindow::LayoutChanged, &main, [this] { screen_.RedrawMainPanels(); });
+  QObject::connect(&main, &MainWindow::SongFileDropped, &main,
+                   [this](const QString& path) { LoadDroppedFile(path); });
+  QObject::connect(&windows_, &AppWindows::Command, &main,
+                   [this](int id, int notification) { OnCommand(id, notification); });
+  QObject::connect(&windows_, &AppWindows::Pointer, &main,
+                   [this](int id, PointerAction action, QPoint position, Qt::MouseButton button,
+                          Qt::MouseButtons buttons) { OnPointer(id, action, position, button, buttons); });
 }
 
 Sonvela::~Sonvela() {
   Shutdown();
+  // Lines the platform still writes while it goes have nowhere to go.
+  platformLog_->Close();
 }
 
 void Sonvela::Start() {
+  if (std::exchange(started_, true)) return;
+  NoPause noPause;
+  // Without an output the window stays open, but without keyboards, clock or song list.
+  if (OpenMidiOutAtStart({devices_, midi_, TheLogs(), screen_, noPause})) {
+    for (int channel = 1; channel <= kChannels; ++channel) {
+      screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), 0, kRedrawKeyboard);
+    }
+    session_.Player().StartSecondTick();
+    songs_.FillSongList(Document().Tables.SongFileName);
+  }
+  RefreshLists();
   windows_.Show();
 }
 
-void Sonvela::Shutdown() {
-  if (shutDown_) return;
-  shutDown_ = true;
-  windows_.HideSecondary();
-}
-
-void Sonvela::RefreshLogs() {
-  for (const int id : {kDebugLogList, kMessageLogList}) {
-    LineListView* list = windows_.List(id);
-    list->Refresh();
-    list->SelectLast();
-  }
-}
-
 void Sonvela::OnFirstPaint() {
-  if (commandLineSong_.empty()) return;
-  LoadCommandLineSong(std::exchange(commandLineSong_, {}));
+  screen_.PaintBigKeyboard(0, kRedrawKeyboard);
+  if (!session_.CommandLineSong.empty()) session_.LoadAndPlay(LoadVariant::kCommandLine);
+  screen_.DrawSongMap();
+  for (int channel = 1; channel <= kChannels; ++channel) {
+    screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), 0, kRedrawKeyboard);
+  }
+  RefreshLists();
 }
 
-// The song's name is taken and logged; reading, analysing and playing it follow from here.
-void Sonvela::LoadCommandLineSong(const std::string& path) {
-  document_.Tables.SongFileName = path;
-  DebugLog(logs_, path);
-  RefreshLogs();
+void Sonvela::Shutdown() {
+  if (std::exchange(shutDown_, true)) return;
+  // A device waiting to be opened would open after the output was closed for good.
+  switch_.Cancel();
+  session_.Player().KillAllTimers();
+  SilenceAll(midi_, screen_);
+  midi_.Close();
+  // MIDI input, once the program takes it, closes here too.
+  for (DeviceDialog* dialog : {midiOutDialog_.data(), midiInDialog_.data()}) {
+    if (dialog != nullptr) dialog->close();
+  }
+  windows_.HideSecondary();
+  if (output_) output_->WriteCapture(messages_);
+}
+
+void Sonvela::OnTimerTick(int slot) {
+  // Ticks that come while the open dialog waits for the user are dropped: none is due then but the
+  // clock's, and the next song of Continuo must not start under the dialog.
+  if (ticksHeld_ || shutDown_) return;
+  session_.OnTimerTick(slot);
+  RefreshLists();
+}
+
+QString Sonvela::ChooseWithTicksHeld(const ChooseFile& choose) {
+  // The open dialog waits for the user in an event loop of its own, where the timers go on.
+  ticksHeld_ = true;
+  const QString chosen = choose();
+  ticksHeld_ = false;
+  return chosen;
+}
+
+void Sonvela::StartRecording() {
+  if (recording_ || output_ == nullptr || output_->Capture() == nullptr) return;
+  recording_ = true;
+  output_->Capture()->StartRecording();
+}
+
+void Sonvela::RefreshList(int id, const LineList& lines, ListSeen& seen, uint64_t generation,
+                          bool followNewest) {
+  const ListSeen now{lines.Size(), lines.TextSize(), generation};
+  if (now.lines == seen.lines && now.bytes == seen.bytes && now.generation == seen.generation) return;
+  LineListView* list = windows_.List(id);
+  if (now.generation != seen.generation || now.lines < seen.lines) {
+    list->Model().Reset();
+  } else {
+    list->Refresh();
+  }
+  if (followNewest) list->SelectLast();
+  seen = now;
+}
+
+void Sonvela::RefreshLists() {
+  Logs& logs = TheLogs();
+  RefreshList(kDebugLogList, logs.Debug, debugSeen_, 0, true);
+  RefreshList(kMessageLogList, logs.Messages, messagesSeen_, 0, true);
+  const SongDocument& document = Document();
+  RefreshList(kListingList, document.Listing.Lines, listingSeen_, document.LoadGeneration, false);
+  if (document.LoadGeneration != eventTableGeneration_ || document.EventTable.Size() != eventTableRows_) {
+    eventTableGeneration_ = document.LoadGeneration;
+    eventTableRows_ = document.EventTable.Size();
+    windows_.List(kEventTableList)->Model().Reset();
+  }
 }
 
 }  // namespace sonvela

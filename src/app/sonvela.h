@@ -1,52 +1,133 @@
 #pragma once
-// The program: owns the windows, the two logs and the loaded song for the life of the process, and takes
-// the song named on the command line until the main window first paints.
+// The program: owns, for the life of the process, the windows, the output, the timers and the clock, the
+// player session (the loaded song, the logs and the transport), the screen and song list that the session
+// speaks through, and the device state. It initialises the main window, routes every command and pointer
+// event of the windows to its operation, and shuts everything down when the main window ends.
 
+#include <QPointer>
 #include <QRect>
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app_windows.h"
+#include "app/device_dialogs.h"
+#include "app/folder_song_list.h"
+#include "app/log_inbox.h"
 #include "app/main_layout.h"
-#include "song/song_document.h"
-#include "text/logs.h"
+#include "app/program_output.h"
+#include "app/window_screen.h"
+#include "devices/midi_out_devices.h"
+#include "platform/system_wall_clock.h"
+#include "player/tick_timers.h"
+#include "session/play_session.h"
 #include "text/message_boxes.h"
 
 namespace sonvela {
 
-class Sonvela {
+// What the program talks to outside itself. Each part left empty is the real one; tests hand in fakes.
+struct ProgramParts {
+  MidiOut* midi = nullptr;  // default: the output the environment sets up (ProgramOutput)
+  std::function<std::unique_ptr<TickTimers>(TickSink&)> makeTimers;  // default: Qt timers on this thread
+  WallClock* clock = nullptr;                                        // default: the system's clock
+  ChooseFile chooseFile;                                             // default: the open dialog
+  std::function<std::vector<std::string>()> midiInPorts;             // default: the platform's input ports
+};
+
+class Sonvela : public TickSink {
  public:
   Sonvela(MessageBoxes& messages, std::string commandLineSong, const MainLayout& layout,
-          const QRect& workArea);
-  ~Sonvela();
+          const QRect& workArea, ProgramParts parts = {});
+  ~Sonvela() override;
   Sonvela(const Sonvela&) = delete;
   Sonvela& operator=(const Sonvela&) = delete;
 
   AppWindows& Windows() { return windows_; }
-  Logs& TheLogs() { return logs_; }
-  SongDocument& Document() { return document_; }
+  PlaySession& Session() { return session_; }
+  WindowScreen& Screen() { return screen_; }
+  Logs& TheLogs() { return session_.SessionLogs(); }
+  SongDocument& Document() { return session_.Document(); }
   MessageBoxes& Messages() { return messages_; }
+  OutputSwitch& Switch() { return switch_; }
   // The song named on the command line, pending until the main window's first paint loads it.
-  const std::string& CommandLineSong() const { return commandLineSong_; }
+  const std::string& CommandLineSong() const { return session_.CommandLineSong; }
+  // The program of the big keyboard (1..128), as the instrument list of the Keyboard window chose it.
+  int KeyboardProgram() const { return keyboardProgram_; }
+  // The device dialogs while they are open; null otherwise.
+  DeviceDialog* MidiOutDialog() const { return midiOutDialog_; }
+  DeviceDialog* MidiInDialog() const { return midiInDialog_; }
 
-  // Initialises the main window and shows it, maximised.
+  // Initialises the main window (output, keyboards, clock, song list) and shows it, maximised.
   void Start();
-  // Runs once when the main window ends: stops what runs while the window lives.
+  // Runs once when the main window ends: timers stopped, every channel silenced, the output closed.
   void Shutdown();
 
-  // The logs' lists show new lines (the newest selected) after the logs were written.
-  void RefreshLogs();
+  // The windows' lists show what the logs, the listing and the event table hold now.
+  void RefreshLists();
+
+  // The timers' ticks, on the UI thread.
+  void OnTimerTick(int slot) override;
 
  private:
+  struct ListSeen {
+    size_t lines = 0;
+    size_t bytes = 0;
+    uint64_t generation = 0;
+  };
+
   void OnFirstPaint();
-  void LoadCommandLineSong(const std::string& path);
+  void OnCommand(int id, int notification);
+  void OnPointer(int id, PointerAction action, QPoint position, Qt::MouseButton button,
+                 Qt::MouseButtons buttons);
+  void ShowInfo(const char* text);
+  float PercentAcross(int surfaceId, QPoint position);
+  void StartRecording();
+  void CreateSong();
+  void SaveListingFile();
+  void LoadDroppedFile(const QString& path);
+  void ChooseKeyboardInstrument();
+  void ShowMidiOutDialog();
+  void ShowMidiInDialog();
+  QString ChooseWithTicksHeld(const ChooseFile& choose);
+  void RefreshList(int id, const LineList& lines, ListSeen& seen, uint64_t generation, bool followNewest);
+
+  // Handlers that the keyboards' notes will fill: a key pressed and released with the mouse, the test
+  // sweep over the channels and the organ program on every channel.
+  void ChannelKeyPress(int controlId, QPoint position);
+  void ChannelKeyRelease(int controlId);
+  void BigKeyPress(QPoint position);
+  void BigKeyRelease();
+  void NoteTestSweep();
+  void AllOrgan();
 
   MessageBoxes& messages_;
-  std::string commandLineSong_;
-  Logs logs_;
-  SongDocument document_;
+  std::shared_ptr<LogInbox> platformLog_;
+  SystemWallClock systemClock_;
+  WallClock& clock_;
+  std::unique_ptr<ProgramOutput> output_;  // none when a test hands in its output
+  MidiOut& midi_;
   AppWindows windows_;
+  WindowScreen screen_;
+  FolderSongList songs_;
+  std::unique_ptr<TickTimers> timers_;
+  PlaySession session_;
+  MidiOutDevices devices_;
+  OutputSwitch switch_;
+  std::function<std::vector<std::string>()> midiInPorts_;
+  QPointer<DeviceDialog> midiOutDialog_;
+  QPointer<DeviceDialog> midiInDialog_;
+
+  int keyboardProgram_ = 1;
+  bool programChangeWaiting_ = false;  // chosen while the output was switching
+  bool ticksHeld_ = false;             // while the open dialog waits for the user
+  bool recording_ = false;
+  bool started_ = false;
   bool shutDown_ = false;
+  ListSeen debugSeen_, messagesSeen_, listingSeen_;
+  uint64_t eventTableGeneration_ = 0;
+  size_t eventTableRows_ = 0;
 };
 
 }  // namespace sonvela

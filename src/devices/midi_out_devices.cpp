@@ -55,14 +55,18 @@ int FillMidiOutNames(MidiOutDevices& devices, MidiOut& midi, Logs& logs) {
   return listed;
 }
 
-void CloseMidiOut(MidiOut& midi, Logs& logs, Sleeper& sleeper) {
+bool CloseMidiOutForSwitch(MidiOut& midi, Logs& logs) {
   const int result = midi.Close();
   if (result != kMidiOutOk) {
     DebugLog(logs, "Error" + NumberText(result));
-    return;
+    return false;
   }
   DebugLog(logs, "Close" + NumberText(0) + " OK!");
-  sleeper.SleepMs(kPauseAfterCloseMs);
+  return true;
+}
+
+void CloseMidiOut(MidiOut& midi, Logs& logs, Sleeper& sleeper) {
+  if (CloseMidiOutForSwitch(midi, logs)) sleeper.SleepMs(kPauseAfterCloseMs);
 }
 
 void OpenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, int device) {
@@ -76,12 +80,17 @@ void OpenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, int device)
                      (listed ? devices.MidiOutNames[static_cast<size_t>(device)] : "") + "> is OK!");
 }
 
+void OpenChosenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, MessageBoxes& messages,
+                       std::string_view entry) {
+  messages.ShowMessage("Midi out now is : " + std::string(entry));
+  devices.MidiOutDeviceId = EntryDeviceNumber(entry);
+  OpenMidiOut(devices, midi, logs, devices.MidiOutDeviceId);
+  devices.MidiOutDeviceId = midi.OpenDeviceId();
+}
+
 void ChooseMidiOutEntry(const MidiOutContext& context, std::string_view entry) {
   CloseMidiOut(context.midi, context.logs, context.sleeper);
-  context.messages.ShowMessage("Midi out now is : " + std::string(entry));
-  context.devices.MidiOutDeviceId = EntryDeviceNumber(entry);
-  OpenMidiOut(context.devices, context.midi, context.logs, context.devices.MidiOutDeviceId);
-  context.devices.MidiOutDeviceId = context.midi.OpenDeviceId();
+  OpenChosenMidiOut(context.devices, context.midi, context.logs, context.messages, entry);
 }
 
 }  // namespace sonvela

@@ -51,4 +51,11 @@ void OpenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, int device)
 // note the id the output reports.
 void ChooseMidiOutEntry(const MidiOutContext& context, std::string_view entry);
 
+// The same switch for a caller that must not stop its thread for the pause (a window that keeps answering):
+// first the close, logged; when it returns true the device wants kPauseAfterCloseMs before the second half.
+bool CloseMidiOutForSwitch(MidiOut& midi, Logs& logs);
+// The second half: tell, open the entry's device, note the id the output reports.
+void OpenChosenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, MessageBoxes& messages,
+                       std::string_view entry);
+
 }  // namespace sonvela

@@ -6,20 +6,16 @@
 
 namespace sonvela {
 
-void ShowLyric(QImage& panel, LyricLineState& state, const QString& text) {
-  QString piece = text;
-  if (piece.contains(QLatin1Char('/')) || piece.contains(QLatin1Char('\\'))) state.LyricLine.clear();
-  piece.remove(QLatin1Char('/'));
-  piece.remove(QLatin1Char('\\'));
-
+QRect DrawLyricLine(QImage& panel, const QString& line) {
   ClearLyricPanel(panel);
-  const PanelLine line(LyricFont(), state.LyricLine + piece);
+  if (line.isEmpty()) return panel.rect();
+  const PanelLine text(LyricFont(), line);
   QPainter painter(&panel);
-  line.Draw(
+  text.Draw(
       painter,
-      {CentredIn(panel.width(), line.Extent().width()), CentredIn(panel.height(), line.Extent().height())},
+      {CentredIn(panel.width(), text.Extent().width()), CentredIn(panel.height(), text.Extent().height())},
       kLyricTextColour);
-  state.LyricLine += piece;
+  return panel.rect();
 }
 
 void ClearLyricPanel(QImage& panel) {

@@ -1,5 +1,6 @@
 #pragma once
-// The karaoke line: grows syllable by syllable, centred both ways on its panel.
+// The karaoke line on its panel: the whole line so far, centred both ways. Which syllables make the line
+// is the session's rule (session/lyric_line.h); this only draws what it is given.
 
 #include <QImage>
 #include <QString>
@@ -11,14 +12,8 @@ namespace sonvela {
 constexpr Colour kLyricBackground = Rgb(60, 100, 60);
 constexpr Colour kLyricTextColour = Rgb(0, 255, 0);
 
-// Lives for the whole run: only a text that starts a new line empties it, not a new song.
-struct LyricLineState {
-  QString LyricLine;
-};
-
-// Shows the line so far followed by the text, then adds the text to the line. A text holding "/" or "\"
-// starts a new line; those characters are not shown.
-void ShowLyric(QImage& panel, LyricLineState& state, const QString& text);
+// Clears the panel and draws the line on it. Returns the pixels it changed (the whole panel).
+QRect DrawLyricLine(QImage& panel, const QString& line);
 
 // The empty panel, as it is before the first lyric.
 void ClearLyricPanel(QImage& panel);

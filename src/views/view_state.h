@@ -2,14 +2,12 @@
 // What the views keep between calls, owned by the window for the life of the program.
 
 #include "views/keyboards.h"
-#include "views/lyric_line.h"
 
 namespace sonvela {
 
 struct ViewState {
   KeyboardPicture ChannelKeyboard;  // shared by the sixteen channel keyboards
   BigKeyboardState BigKeyboard;     // its picture, BigKeyboardMarks and the history strip's HistoryRow
-  LyricLineState Lyric;
 };
 
 }  // namespace sonvela

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/control_style.h"
 #include "app/line_list_view.h"
@@ -138,6 +139,14 @@ TEST(SongFileList, SortsIgnoringCaseAndAnnouncesOnlyTheUsersChoice) {
   ASSERT_EQ(chosen.count(), 1);
   EXPECT_EQ(chosen[0][0].toInt(), 3);
   EXPECT_EQ(list.Selected(), 3);
+
+  // Whoever answers reads the new selection; the entry already selected, clicked, is chosen again.
+  std::vector<int> selectedWhenAnnounced;
+  QObject::connect(&list, &SongFileList::UserSelected,
+                   [&] { selectedWhenAnnounced.push_back(list.Selected()); });
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.Model().index(1)).center());
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.Model().index(1)).center());
+  EXPECT_EQ(selectedWhenAnnounced, (std::vector<int>{1, 1}));
 }
 
 }  // namespace

@@ -10,9 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "app/app_windows.h"
+#include "app/program_bench.h"
 #include "app/sonvela.h"
 #include "player/control_ids.h"
 #include "text/message_boxes.h"
@@ -267,21 +269,21 @@ TEST_F(Windows, EscapeEndsTheMainWindowOnce) {
   EXPECT_EQ(ended.count(), 1);
 }
 
-class NoMessages : public MessageBoxes {
- public:
-  void ShowMessage(std::string_view) override { ADD_FAILURE() << "no message expected"; }
-};
-
-TEST(Program, TakesTheCommandLineSongAtTheFirstPaintAndShutsDownWithTheMainWindow) {
-  NoMessages messages;
-  Sonvela program(messages, "/songs/My Song.mid", MainLayout::Compute(1024, 768), kWorkArea);
+TEST(ProgramWindows, LaysTheMaximisedWindowOutForItsClientAreaAndHidesEverythingAtTheEnd) {
+  test::RecordedMessages messages;
+  SettableClock clock;
+  RecordingMidiOut midi(&clock);
+  ProgramParts parts;
+  parts.midi = &midi;
+  parts.clock = &clock;
+  parts.makeTimers = [](TickSink&) { return std::make_unique<ManualTimers>(); };
+  Sonvela program(messages, "", MainLayout::Compute(1024, 768), kWorkArea, std::move(parts));
   AppWindows& windows = program.Windows();
-  EXPECT_EQ(program.CommandLineSong(), "/songs/My Song.mid");
   QTest::mouseClick(windows.Button(kDebugToggle), Qt::LeftButton);
   program.Start();
   MainWindow& main = windows.Main();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return program.CommandLineSong().empty(); }));
+  // The logs' lists show their lines, the newest selected.
   ASSERT_EQ(program.TheLogs().Debug.Size(), 1u);
   EXPECT_EQ(windows.List(kDebugLogList)->model()->rowCount(), 1);
   EXPECT_EQ(windows.List(kDebugLogList)->currentIndex().row(), 0);
@@ -296,10 +298,16 @@ TEST(Program, TakesTheCommandLineSongAtTheFirstPaintAndShutsDownWithTheMainWindo
     }
   }
   EXPECT_EQ(windows.Control(kSongMap)->geometry().bottom(), main.height() - 5);
+  // The pictures have the new sizes, drawn again: the keyboards are whole.
+  const QImage keyboard = windows.Surface(kChannelKeyboardBase)->Image();
+  EXPECT_EQ(keyboard.size(), windows.Surface(kChannelKeyboardBase)->contentsRect().size());
+  const double whiteKey = std::lrint(keyboard.width() / 63.0);
+  EXPECT_EQ(keyboard.pixelColor(static_cast<int>(1.1 * whiteKey), keyboard.height() / 3), QColor(0, 0, 0));
 
   QTest::keyClick(&main, Qt::Key_Escape);
   EXPECT_FALSE(windows.DebugWindow().isVisible());
   EXPECT_FALSE(main.isVisible());
+  EXPECT_THAT(messages.shown, testing::IsEmpty());
 }
 
 }  // namespace

@@ -66,6 +66,12 @@ TEST_F(MidiOutDevicesTest, FailuresAreLoggedWithTheirCode) {
   OpenMidiOut(devices, midi, logs, 0);
   EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Error 5", "Open Midi Device Out error: 3"));
   EXPECT_TRUE(sleeper.pauses.empty());
+  // A caller that pauses by itself learns that there is nothing to wait for.
+  EXPECT_FALSE(CloseMidiOutForSwitch(midi, logs));
+  midi.CloseResult = kMidiOutOk;
+  midi.OpenResult = kMidiOutOk;
+  ASSERT_TRUE(OpenDefaultMidiOut(midi));
+  EXPECT_TRUE(CloseMidiOutForSwitch(midi, logs));
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+#include "app/program_output.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "devices/midi_out_devices.h"
+#include "platform/midi_out_codes.h"
+
+namespace sonvela {
+
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+NamedDefaultMidiOut::NamedDefaultMidiOut(MidiOut& output, std::string portName, LogSink log)
+    : output_(output), portName_(std::move(portName)), log_(std::move(log)) {}
+
+int NamedDefaultMidiOut::FindPort() {
+  const int count = output_.DeviceCount();
+  // Device 0 is the built-in synth, which this output stands in for.
+  for (int device = 1; device < count; ++device) {
+    const std::string name = output_.DeviceName(device);
+    if (name == portName_ || Trimmed(MidiOutEntry(device, name)) == Trimmed(portName_)) return device;
+  }
+  return -1;
+}
+
+int NamedDefaultMidiOut::Open(int device) {
+  if (device != kDefaultMidiOut) return output_.Open(device);
+  const int port = FindPort();
+  if (port < 0) {
+    if (log_) log_(std::string(kMidiOutVariable) + ": no MIDI output port named \"" + portName_ + "\"");
+    return kMidiOutBadDevice;
+  }
+  return output_.Open(port);
+}
+
+ProgramOutput::ProgramOutput(LogSink log, WallClock& clock) {
+  capturePath_ = Environment(kCaptureVariable);
+  if (!capturePath_.empty()) {
+    capture_ = std::make_unique<CaptureMidiOut>([&clock] { return clock.MonotonicMs(); });
+    midi_ = capture_.get();
+    return;
+  }
+  platform_ = std::make_unique<PlatformMidiOut>(log);
+  midi_ = platform_.get();
+  const std::string port = Environment(kMidiOutVariable);
+  if (!port.empty()) {
+    named_ = std::make_unique<NamedDefaultMidiOut>(*platform_, port, std::move(log));
+    midi_ = named_.get();
+  }
+}
+
+ProgramOutput::~ProgramOutput() = default;
+
+void ProgramOutput::WriteCapture(MessageBoxes& messages) {
+  if (!capture_) return;
+  std::string error;
+  if (!WriteCaptureFile(capturePath_, capture_->Messages(), error)) {
+    messages.ShowMessage("Impossibile scrivere il file \"" + capturePath_ + "\": " + error);
+  }
+}
+
+bool WriteCaptureFile(const std::string& path, const std::vector<SentMessage>& messages, std::string& error) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) {
+    error = std::strerror(errno);
+    return false;
+  }
+  errno = 0;
+  bool written = true;
+  for (const SentMessage& message : messages) {
+    const std::string line = CaptureLine(message) + '\n';
+    written = written && std::fwrite(line.data(), 1, line.size(), file) == line.size();
+  }
+  const int writeError = written ? 0 : (errno != 0 ? errno : EIO);
+  errno = 0;
+  const int closeError = std::fclose(file) == 0 ? 0 : (errno != 0 ? errno : EIO);
+  if (writeError != 0 || closeError != 0) {
+    error = std::strerror(writeError != 0 ? writeError : closeError);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace sonvela

@@ -1,0 +1,72 @@
+#pragma once
+// The output the desktop program sends to, as its environment sets it up: the platform's outputs with the
+// built-in synth as the default; SONVELA_MIDI_OUT=NAME makes the output port of that name the default
+// instead; SONVELA_CAPTURE=FILE records every message into FILE (written when the program ends) instead of
+// sounding.
+
+#include <memory>
+#include <string>
+
+#include "platform/log_sink.h"
+#include "platform/platform_midi_out.h"
+#include "player/capture_midi_out.h"
+#include "player/midi_out.h"
+#include "player/wall_clock.h"
+#include "text/message_boxes.h"
+
+namespace sonvela {
+
+inline constexpr char kCaptureVariable[] = "SONVELA_CAPTURE";
+inline constexpr char kMidiOutVariable[] = "SONVELA_MIDI_OUT";
+
+// An output whose default is the port of a given name, looked up at every open (port numbers change as
+// ports come and go), as the device list shows it: its name, or its whole entry (" 1 Name"). The default
+// fails to open when no port has that name.
+class NamedDefaultMidiOut : public MidiOut {
+ public:
+  NamedDefaultMidiOut(MidiOut& output, std::string portName, LogSink log);
+
+  int DeviceCount() override { return output_.DeviceCount(); }
+  std::string DeviceName(int device) override { return output_.DeviceName(device); }
+  int Open(int device) override;
+  int Close() override { return output_.Close(); }
+  int OpenDeviceId() override { return output_.OpenDeviceId(); }
+  std::string ErrorText(int code) override { return output_.ErrorText(code); }
+  void Send(uint32_t message) override { output_.Send(message); }
+
+  // The device number of the port; -1 when there is none of that name.
+  int FindPort();
+
+ private:
+  MidiOut& output_;
+  std::string portName_;
+  LogSink log_;
+};
+
+class ProgramOutput {
+ public:
+  // `log` takes the platform's own lines, from any thread. `clock` times the capture (monotonic ms).
+  ProgramOutput(LogSink log, WallClock& clock);
+  ~ProgramOutput();
+  ProgramOutput(const ProgramOutput&) = delete;
+  ProgramOutput& operator=(const ProgramOutput&) = delete;
+
+  MidiOut& Midi() { return *midi_; }
+  // The recorder when capturing, else null.
+  CaptureMidiOut* Capture() { return capture_.get(); }
+  // Writes what was captured into the capture file; tells the user when it cannot.
+  void WriteCapture(MessageBoxes& messages);
+
+ private:
+  std::unique_ptr<PlatformMidiOut> platform_;
+  std::unique_ptr<NamedDefaultMidiOut> named_;
+  std::unique_ptr<CaptureMidiOut> capture_;
+  std::string capturePath_;
+  MidiOut* midi_ = nullptr;
+};
+
+// The capture format of the toolbox: one "ms<TAB>status<TAB>data1<TAB>data2" line per message. False, with
+// the reason in `error`, when the file cannot be written.
+bool WriteCaptureFile(const std::string& path, const std::vector<SentMessage>& messages, std::string& error);
+
+}  // namespace sonvela

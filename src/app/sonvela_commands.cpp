@@ -1,0 +1,245 @@
+// Every command and pointer event of the windows, routed to its operation.
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+#include <charconv>
+
+#include "app/listing_file.h"
+#include "app/sonvela.h"
+#include "compose/compose_song.h"
+#include "player/control_ids.h"
+#include "player/midi_primitives.h"
+#include "views/song_panels.h"
+
+namespace sonvela {
+
+namespace {
+
+constexpr const char* kInstrumentHelp = "Left click=next instr, Right click=previous instr";
+constexpr const char* kSongMapHelp = "Left click=Start from here";
+constexpr const char* kLoopBarHelp = "Left click=Start loop, Right click=End loop";
+constexpr const char* kChannelButtonHelp = "Left click=channel on/off, Right click=solo on";
+
+// The channel 1..16 of a per-channel control, 0 when the id is not one of that base.
+int ChannelOf(int id, int base) {
+  return id >= base && id < base + kChannels ? id - base + 1 : 0;
+}
+
+// The number at the start of a text, as "19 Rock Organ" gives 19; 0 when there is none.
+int LeadingNumber(const QString& text) {
+  const QByteArray bytes = text.trimmed().toLatin1();
+  int value = 0;
+  std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), value);
+  return value;
+}
+
+}  // namespace
+
+void Sonvela::OnCommand(int id, int notification) {
+  Transport& player = session_.Player();
+  const bool click = notification == 0 || notification == 1;
+  if (const int channel = ChannelOf(id, kChannelButtonBase)) {
+    player.ToggleChannel(channel);
+  } else if (ChannelOf(id, kChannelFilterBase) != 0) {
+    screen_.PaintBigKeyboard(0, kRedrawKeyboard);
+  } else {
+    switch (id) {
+      case kCancelCommand:
+        windows_.Main().End();
+        break;
+      case kLoadButton:
+        if (click) session_.LoadAndPlay(LoadVariant::kLoad);
+        break;
+      case kCreateButton:
+        CreateSong();
+        break;
+      case kMidiOutButton:
+        ShowMidiOutDialog();
+        break;
+      case kMidiInButton:
+        ShowMidiInDialog();
+        break;
+      case kLoopBar:
+        player.SetLoopStart(PercentAcross(kLoopBar, windows_.LastClickPosition()));
+        break;
+      case kCancelLoopButton:
+        player.CancelLoop();
+        break;
+      case kSongMap:
+        player.ContinueFromPercent(PercentAcross(kSongMap, windows_.LastClickPosition()));
+        break;
+      case kStopButton:
+        if (click) player.StopPlayback();
+        break;
+      case kNoteTestButton:
+        if (click) NoteTestSweep();
+        break;
+      case kAllOrganButton:
+        if (click) AllOrgan();
+        break;
+      case kPauseToggle:
+        player.PausePlayback();
+        break;
+      case kContinuoToggle:
+        player.ToggleContinuo();
+        break;
+      case kIntroToggle:
+        player.ToggleIntro();
+        break;
+      case kMuteToggle:
+        player.ToggleMute();
+        break;
+      case kPlayButton:
+        if (notification == 0) {
+          StartRecording();
+          player.StartPlayback();
+        }
+        break;
+      case kSoloOffButton:
+        player.SoloOff();
+        break;
+      case kMonitorToggle:
+        player.ToggleMonitor();
+        break;
+      case kTempoFixToggle:
+        player.ToggleTempoFixed();
+        break;
+      case kBigKeyboardToggle:
+        // The window itself is shown and hidden by its toggle.
+        if (screen_.IsChecked(kBigKeyboardToggle)) screen_.PaintBigKeyboard(0, kRedrawKeyboard);
+        break;
+      case kHalveTempoButton:
+        player.HalveTempo();
+        break;
+      case kDoubleTempoButton:
+        player.DoubleTempo();
+        break;
+      case kSaveListingButton:
+        SaveListingFile();
+        break;
+      case kSongFileList:
+        if (notification == 1) {
+          SongFileList* list = windows_.SongFiles();
+          session_.LoadAndPlay(LoadVariant::kList, list->Entry(list->Selected()));
+        }
+        break;
+      case kInstrumentList:
+        if (notification == 1) ChooseKeyboardInstrument();
+        break;
+      default:
+        break;
+    }
+  }
+  RefreshLists();
+}
+
+// The pointer over a clickable control of the main window: the help line, and what a held button does
+// there, on every movement.
+void Sonvela::OnPointer(int id, PointerAction action, QPoint position, Qt::MouseButton button,
+                        Qt::MouseButtons buttons) {
+  Transport& player = session_.Player();
+  const bool leftDown = buttons.testFlag(Qt::LeftButton);
+  const bool rightDown = buttons.testFlag(Qt::RightButton);
+  if (ChannelOf(id, kChannelKeyboardBase) != 0) {
+    if (action == PointerAction::Press && button == Qt::LeftButton) ChannelKeyPress(id, position);
+    if (action == PointerAction::Release && button == Qt::LeftButton) ChannelKeyRelease(id);
+  } else if (const int channel = ChannelOf(id, kInstrumentLabelBase)) {
+    ShowInfo(kInstrumentHelp);
+    player.StepInstrument(channel, leftDown, rightDown);
+  } else if (id == kSongMap) {
+    // The click itself comes as a command.
+    ShowInfo(kSongMapHelp);
+  } else if (id == kLoopBar) {
+    ShowInfo(kLoopBarHelp);
+    if (rightDown) player.SetLoopEnd(PercentAcross(kLoopBar, position));
+  } else if (const int soloChannel = ChannelOf(id, kChannelButtonBase)) {
+    ShowInfo(kChannelButtonHelp);
+    if (rightDown) player.SoloChannel(soloChannel);
+  } else if (id == kHistoryStrip) {
+    if (action == PointerAction::Press && button == Qt::LeftButton) screen_.ClearHistory();
+  } else if (id == kBigKeyboard) {
+    if (action == PointerAction::Press && button == Qt::LeftButton) BigKeyPress(position);
+    if (action == PointerAction::Release && button == Qt::LeftButton) BigKeyRelease();
+  }
+  RefreshLists();
+}
+
+void Sonvela::ShowInfo(const char* text) {
+  // The text stays when the pointer leaves: only the next help text replaces it.
+  screen_.SetText(kInfoLabel, text);
+}
+
+float Sonvela::PercentAcross(int surfaceId, QPoint position) {
+  DrawingSurface* surface = windows_.Surface(surfaceId);
+  return surface != nullptr ? PointerPercent(position.x(), surface->Image().width()) : 0.0f;
+}
+
+void Sonvela::CreateSong() {
+  const QByteArray folder = QFile::encodeName(QDir::currentPath());
+  // A file that could not be written has been reported; an older one of that name is not played instead.
+  if (!ComposeSong(std::string(folder.constData(), static_cast<size_t>(folder.size())), TheLogs(), screen_)) {
+    return;
+  }
+  session_.LoadAndPlay(LoadVariant::kCreate);
+}
+
+void Sonvela::SaveListingFile() {
+  const std::string& song = Document().Tables.SongFileName;
+  if (!song.empty()) SaveListing(Document().Listing.Lines, song, screen_);
+}
+
+void Sonvela::LoadDroppedFile(const QString& path) {
+  // As if the open dialog had chosen it.
+  songs_.ChooseNext(path);
+  session_.LoadAndPlay(LoadVariant::kLoad);
+  RefreshLists();
+}
+
+void Sonvela::ChooseKeyboardInstrument() {
+  keyboardProgram_ = LeadingNumber(windows_.InstrumentList()->currentText());
+  // While the output is switching there is none to send to: the program goes out once it is open.
+  if (switch_.Switching()) {
+    programChangeWaiting_ = true;
+    return;
+  }
+  ProgramChange(midi_, screen_, keyboardProgram_ - 1, 0);
+}
+
+void Sonvela::ShowMidiOutDialog() {
+  const int listed = FillMidiOutNames(devices_, midi_, TheLogs());
+  const std::vector<std::string> entries(devices_.MidiOutNames.begin(),
+                                         devices_.MidiOutNames.begin() + listed);
+  if (midiOutDialog_) midiOutDialog_->close();
+  midiOutDialog_ = new DeviceDialog(QStringLiteral("Midi out device"), entries);
+  QObject::connect(midiOutDialog_, &DeviceDialog::EntryChosen, &windows_.Main(),
+                   [this](const std::string& entry) {
+                     switch_.Choose(entry);
+                     RefreshLists();
+                   });
+  midiOutDialog_->show();
+}
+
+void Sonvela::ShowMidiInDialog() {
+  // Until the program takes MIDI input, the dialog only shows the input ports.
+  const std::vector<std::string> ports = midiInPorts_();
+  std::vector<std::string> entries;
+  for (size_t device = 0; device < ports.size() && device < static_cast<size_t>(kMaxListedMidiOuts);
+       ++device) {
+    entries.push_back(MidiOutEntry(static_cast<int>(device), ports[device]));
+  }
+  if (midiInDialog_) midiInDialog_->close();
+  midiInDialog_ = new DeviceDialog(QStringLiteral("Midi in device"), entries);
+  midiInDialog_->show();
+}
+
+void Sonvela::ChannelKeyPress(int, QPoint) {}
+void Sonvela::ChannelKeyRelease(int) {}
+void Sonvela::BigKeyPress(QPoint) {}
+void Sonvela::BigKeyRelease() {}
+void Sonvela::NoteTestSweep() {}
+void Sonvela::AllOrgan() {}
+
+}  // namespace sonvela

@@ -1,0 +1,162 @@
+#pragma once
+// The whole program on Qt's offscreen platform, with fakes for what lies outside it: an output that
+// records what is sent, timers the test ticks by hand, a settable clock, an open dialog that answers what
+// the test chose, and message boxes that are only recorded. Each test runs in its own temporary folder,
+// which is the current folder while it runs.
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/sonvela.h"
+#include "player/control_ids.h"
+#include "player/player_bench.h"
+#include "midi_builder.h"
+
+namespace sonvela::test {
+
+class RecordedMessages : public MessageBoxes {
+ public:
+  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
+  std::vector<std::string> shown;
+};
+
+inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::MouseButton button,
+                      Qt::MouseButtons buttons) {
+  QMouseEvent event(type, point, widget->mapToGlobal(point), button, buttons, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+// A note-on event on a channel (1..16) with its delta, and its note-off.
+inline std::string NoteOn(uint32_t delta, int channel, int key, int velocity) {
+  return Delta(delta) + Bytes({0x8F + channel, key, velocity});
+}
+inline std::string NoteOff(uint32_t delta, int channel, int key) {
+  return Delta(delta) + Bytes({0x7F + channel, key, 0});
+}
+inline std::string ProgramEvent(uint32_t delta, int channel, int program) {
+  return Delta(delta) + Bytes({0xBF + channel, program});
+}
+
+// A format-0 song at 96 ticks a quarter (120 BPM: one tick of the song clock is 10 ms x 1.92 ticks).
+inline std::string Song(const std::string& events) {
+  return Header(0, 1, 96) + Track(events + kEndOfTrack);
+}
+
+class ProgramBench : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    previousFolder = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+  }
+  void TearDown() override {
+    program.reset();
+    QDir::setCurrent(previousFolder);
+  }
+
+  ProgramParts Parts() {
+    ProgramParts parts;
+    parts.midi = &midi;
+    parts.clock = &clock;
+    if (!realTimers) {
+      parts.makeTimers = [this](TickSink&) {
+        auto made = std::make_unique<ManualTimers>();
+        timers = made.get();
+        return made;
+      };
+    }
+    parts.chooseFile = [this] {
+      ++dialogsOpened;
+      return chosen;
+    };
+    parts.midiInPorts = [] { return std::vector<std::string>{"Keys A", "Keys B"}; };
+    return parts;
+  }
+
+  // Makes the program and starts it, the window shown and painted once.
+  void StartProgram(const std::string& commandLineSong = {}) {
+    program = std::make_unique<Sonvela>(messages, commandLineSong, MainLayout::Compute(1024, 768),
+                                        QRect(0, 0, 1024, 768), Parts());
+    program->Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Main().isMaximized(); }));
+    // The first paint's work runs once the paint is over.
+    QTest::qWait(0);
+    QCoreApplication::processEvents();
+  }
+
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = QDir(folder.path()).filePath(QString::fromStdString(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  AppWindows& Windows() { return program->Windows(); }
+  MainWindow& Main() { return Windows().Main(); }
+  Transport& Player() { return program->Session().Player(); }
+  const TransportState& State() { return program->Session().State(); }
+  SongTables& Tables() { return program->Document().Tables; }
+  QString LabelText(int id) { return Windows().Label(id)->text(); }
+  QImage Picture(int id) { return Windows().Surface(id)->Image(); }
+
+  void Click(int id, Qt::MouseButton button = Qt::LeftButton, QPoint at = {5, 5}) {
+    QTest::mouseClick(Windows().Control(id), button, {}, at);
+  }
+  // A press, moves and a release, as a hand would make them.
+  void Press(int id, Qt::MouseButton button, QPoint at) {
+    SendMouse(Windows().Control(id), QEvent::MouseButtonPress, at, button, button);
+  }
+  void Move(int id, QPoint at, Qt::MouseButtons held) {
+    SendMouse(Windows().Control(id), QEvent::MouseMove, at, Qt::NoButton, held);
+  }
+  void Release(int id, Qt::MouseButton button, QPoint at) {
+    SendMouse(Windows().Control(id), QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+  }
+  // A user's click on an entry of the song list.
+  void ClickSongEntry(int index) {
+    SongFileList* list = Windows().SongFiles();
+    const QRect row = list->visualRect(list->model()->index(index, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+  }
+
+  // Sequencer ticks, every tenth with a progress tick, as the timers deliver them; the words sent since the
+  // last look.
+  std::vector<uint32_t> Tick(int count = 1) {
+    for (int i = 0; i < count; ++i) {
+      clock.Advance(10);
+      timers->Tick(*program, kSequencerSlot);
+      if (std::lrint(clock.steadyMs) % 100 == 0) timers->Tick(*program, kProgressSlot);
+    }
+    return Sent();
+  }
+  std::vector<uint32_t> Sent() {
+    std::vector<uint32_t> words;
+    for (; seen < midi.Sent.size(); ++seen) words.push_back(midi.Sent[seen].word);
+    return words;
+  }
+
+  QTemporaryDir folder;
+  QString previousFolder;
+  RecordedMessages messages;
+  SettableClock clock;
+  RecordingMidiOut midi{&clock};
+  bool realTimers = false;  // the program's own timers, in real time; then `timers` stays null
+  ManualTimers* timers = nullptr;
+  QString chosen;
+  int dialogsOpened = 0;
+  size_t seen = 0;
+  std::unique_ptr<Sonvela> program;
+};
+
+}  // namespace sonvela::test
