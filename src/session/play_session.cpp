@@ -80,7 +80,8 @@ bool PlaySession::PlayNextInList() {
 
 void PlaySession::OnTimerTick(int slot) {
   transport_.OnTimerTick(slot);
-  if (transport_.Running() && ClockCannotAdvance()) {
+  // Only a started song can be stuck: Pause pressed with no song starts a clock with nothing to play.
+  if (transport_.Running() && transport_.SongStarted() && ClockCannotAdvance()) {
     const SongTables& t = document_.Tables;
     ports_.screen.ShowMessage("The song clock cannot advance (Division" + NumberText(t.Division) + ", BPM" +
                               NumberText(t.TempoBpm) + "): playing stops.");

@@ -157,6 +157,11 @@ TEST_F(PlaySessionTest, SettingsArePressedOnceAndSongButtonsAfterEveryLoad) {
 }
 
 TEST_F(PlaySessionTest, AClockThatCannotAdvanceStopsPlayingWithAMessage) {
+  // Pause pressed twice with no song starts the clock: nothing is stuck there.
+  session.Player().PausePlayback();
+  session.Player().PausePlayback();
+  session.OnTimerTick(kSequencerSlot);
+  EXPECT_THAT(screen.messages, IsEmpty());
   ASSERT_TRUE(session.LoadAndPlay(LoadVariant::kList, WriteSong("a.mid")));
   bool stuck = false;
   session.onClockStuck = [&] { stuck = true; };
