@@ -8,22 +8,21 @@
 #include <functional>
 #include <memory>
 
+#include "platform/interrupt_signal.h"
+
 namespace sonvela {
 
 class EndOnSignal {
  public:
   // Blocks the signals for this thread and every thread started later: make it first thing in main. A
   // signal that was ignored when the program started (nohup) stays ignored.
-  EndOnSignal();
-  ~EndOnSignal();
-  EndOnSignal(const EndOnSignal&) = delete;
-  EndOnSignal& operator=(const EndOnSignal&) = delete;
+  EndOnSignal() = default;
 
   // Once the event loop's application exists: `end` runs on its thread when a signal arrives.
   void Watch(std::function<void()> end);
 
  private:
-  int fd_ = -1;
+  InterruptSignal signals_;
   std::unique_ptr<QSocketNotifier> notifier_;
 };
 

@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QString>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+
+#include "files/write_file.h"
 
 namespace sonvela {
 
@@ -35,26 +35,19 @@ std::string ListingFileName(const std::string& songPath) {
 
 bool SaveListing(const LineList& lines, const std::string& songPath, MessageBoxes& messages) {
   const std::string path = ListingFileName(songPath);
-  const auto complain = [&](int error) {
-    messages.ShowMessage("Impossibile scrivere il file \"" + path + "\": " + std::strerror(error));
-    return false;
-  };
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return complain(errno);
-  errno = 0;
-  bool written = true;
-  for (size_t i = 0; i < lines.Size() && written; ++i) {
-    const std::string_view line = lines[i];
-    written = std::fwrite(line.data(), 1, line.size(), file) == line.size() &&
-              std::fwrite(kLineEnd.data(), 1, kLineEnd.size(), file) == kLineEnd.size();
-  }
-  const int writeError = written ? 0 : (errno != 0 ? errno : EIO);
-  errno = 0;
-  // Closing flushes what is buffered: a failure there loses lines too.
-  const int closeError = std::fclose(file) == 0 ? 0 : (errno != 0 ? errno : EIO);
-  if (writeError != 0) return complain(writeError);
-  if (closeError != 0) return complain(closeError);
-  return true;
+  return WriteFileTellingFailure(
+      path,
+      [&lines](std::FILE* file) {
+        for (size_t i = 0; i < lines.Size(); ++i) {
+          const std::string_view line = lines[i];
+          if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
+              std::fwrite(kLineEnd.data(), 1, kLineEnd.size(), file) != kLineEnd.size()) {
+            return false;
+          }
+        }
+        return true;
+      },
+      messages);
 }
 
 }  // namespace sonvela

@@ -1,9 +1,7 @@
 #include "compose/compose_song.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "compose/composed_file.h"
@@ -11,6 +9,7 @@
 #include "compose/event_line.h"
 #include "compose/voice_events.h"
 #include "compose/voice_text.h"
+#include "files/write_file.h"
 
 namespace sonvela {
 namespace {
@@ -41,22 +40,10 @@ std::string ComposeSongBytes(Logs& logs) {
 bool ComposeSong(const std::string& directory, Logs& logs, MessageBoxes& messages) {
   const std::string path = directory.empty() ? kFileName : directory + "/" + kFileName;
   const std::string bytes = ComposeSongBytes(logs);
-  const auto complain = [&](int error) {
-    messages.ShowMessage("Impossibile scrivere il file \"" + path + "\": " + std::strerror(error));
-    return false;
-  };
-  // "wb" truncates, so a shorter rewrite leaves nothing of the old file behind.
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return complain(errno);
-  errno = 0;
-  const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
-  const int writeError = written == bytes.size() ? 0 : (errno ? errno : EIO);
-  // Closing flushes the buffer: its failure is a lost write too.
-  errno = 0;
-  const int closeError = std::fclose(file) == 0 ? 0 : (errno ? errno : EIO);
-  if (writeError != 0) return complain(writeError);
-  if (closeError != 0) return complain(closeError);
-  return true;
+  return WriteFileTellingFailure(
+      path,
+      [&bytes](std::FILE* file) { return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(); },
+      messages);
 }
 
 }  // namespace sonvela
