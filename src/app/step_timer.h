@@ -17,8 +17,8 @@ class StepTimer {
   virtual void Stop() = 0;
 };
 
-// On a precise Qt timer of the calling thread. It keeps its schedule: a step that comes a little late does
-// not push the later ones back.
+// On a precise Qt timer of the calling thread. Each step comes a whole interval after the previous one: a
+// step that comes late pushes the later ones back, so every timed note sounds its whole interval.
 class QtStepTimer : public StepTimer {
  public:
   QtStepTimer();
@@ -28,6 +28,8 @@ class QtStepTimer : public StepTimer {
  private:
   QTimer timer_;
   std::function<void()> step_;
+  int intervalMs_ = 0;
+  unsigned starts_ = 0;
 };
 
 }  // namespace sonvela
