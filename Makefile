@@ -5,7 +5,8 @@ ifeq ($(SANITIZE),1)
   BUILD_DIR ?= build-sanitize
   CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DSONVELA_SANITIZE=ON
 else ifeq ($(SANITIZE),thread)
-  # ThreadSanitizer, on the tests where threads meet: MIDI input, sends to the output from two threads
+  # ThreadSanitizer, on the tests where threads meet: MIDI input (alone and in the whole program: the
+  # ProgramMidiIn tests), sends to the output from two threads
   # (with the built-in synth's loader thread), the tick timers, the real JACK ports. Not the synth's sound
   # checks: they measure real-time audio, which the sanitizer slows too much on a loaded machine.
   BUILD_DIR ?= build-tsan

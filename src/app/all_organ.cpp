@@ -5,6 +5,14 @@
 
 namespace sonvela {
 
+int TransportInstrumentLabels::LabelProgram(int channel) {
+  return transport_.State().InstrumentProgram[static_cast<size_t>(channel)];
+}
+
+void TransportInstrumentLabels::ShowLabelProgram(int channel, int program) {
+  transport_.ShowProgramOnChannel(channel, program);
+}
+
 void AllOrgan(MidiOut& midi, InstrumentLabels& labels) {
   for (int channel = 1; channel <= kChannels; ++channel) {
     SendShortMessage(midi, kProgramChangeStatus + channel - 1, kOrganProgram, 127);

@@ -3,6 +3,7 @@
 // follow.
 
 #include "player/midi_out.h"
+#include "player/transport.h"
 
 namespace sonvela {
 
@@ -17,6 +18,17 @@ class InstrumentLabels {
   virtual int LabelProgram(int channel) = 0;
   // Channel 1..16: the label names program 0..127 and stands for it from now on.
   virtual void ShowLabelProgram(int channel, int program) = 0;
+};
+
+// The labels of the main window, as the transport keeps and shows them.
+class TransportInstrumentLabels : public InstrumentLabels {
+ public:
+  explicit TransportInstrumentLabels(Transport& transport) : transport_(transport) {}
+  int LabelProgram(int channel) override;
+  void ShowLabelProgram(int channel, int program) override;
+
+ private:
+  Transport& transport_;
 };
 
 // Channel by channel: the program change, then the label, when it holds a program above 0, renamed.

@@ -1,7 +1,7 @@
 #pragma once
-// The device dialogs of the "Midi out" and "Midi in" buttons: small windows of their own, each with one
-// drop-down list of device entries (" 0 Name"). They do not wait for an answer: the program goes on
-// playing while they are open.
+// The device dialog of the "Midi out" button: a small window of its own with one drop-down list of device
+// entries (" 0 Name"). It does not wait for an answer: the program goes on playing while it is open. (The
+// "Midi in" button has its own dialog, in midi_in_dialog.h.)
 
 #include <QComboBox>
 #include <QDialog>

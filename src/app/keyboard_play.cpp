@@ -120,6 +120,17 @@ void KeyboardPlay::ChooseKeyboardProgram() {
   if (list == nullptr || list->currentIndex() < 0) return;
   // The entries are the programs in order, each led by its 1-based number.
   keyboardProgram_ = list->currentIndex() + 1;
+  // While the output is switching there is none to send to: the program goes out once it is open.
+  if (ports_.outputSwitching && ports_.outputSwitching()) {
+    programWaiting_ = true;
+    return;
+  }
+  programWaiting_ = false;
+  ProgramChange(ports_.midi, ports_.screen, keyboardProgram_ - 1, kBigKeyboardChannelIndex);
+}
+
+void KeyboardPlay::OutputSwitched() {
+  if (!std::exchange(programWaiting_, false)) return;
   ProgramChange(ports_.midi, ports_.screen, keyboardProgram_ - 1, kBigKeyboardChannelIndex);
 }
 

@@ -30,6 +30,8 @@ struct KeyboardPlayPorts {
   Logs& logs;
   // The log lists show the lines just added.
   std::function<void()> logsWritten;
+  // Whether the output is being switched (closed until the chosen device opens); empty: never.
+  std::function<bool()> outputSwitching;
 };
 
 // "do=60": the solfege name of the note's pitch class, "=", the note number.
@@ -49,8 +51,10 @@ class KeyboardPlay {
                  Qt::MouseButtons buttons);
   // The Keyboard window's commands (AppWindows::Command): a channel filter 3020..3035 redraws the big
   // keyboard; a choice in the instrument list 1122 (notification 1) sets and sends the big keyboard's
-  // program. Other ids are ignored.
+  // program. Other ids are ignored. A program chosen while the output is switching waits for it.
   void OnKeyboardWindowCommand(int id, int notification);
+  // The switched output is open: the program chosen meanwhile is sent now.
+  void OutputSwitched();
 
   // Ends the held note, if any. At shutdown, before the output closes.
   void ReleaseHeldNote();
@@ -71,6 +75,7 @@ class KeyboardPlay {
   KeyboardPlayPorts ports_;
   std::optional<HeldNote> held_;
   int keyboardProgram_ = kStartProgram;
+  bool programWaiting_ = false;  // chosen while the output was switching
 };
 
 }  // namespace sonvela

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/midi_in_ports.h"
+#include "platform/platform_midi_in.h"
 #include "platform/qt_tick_timers.h"
 #include "player/control_ids.h"
 #include "player/midi_primitives.h"
@@ -29,6 +29,8 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
       output_(parts.midi != nullptr ? nullptr
                                     : std::make_unique<ProgramOutput>(platformLog_->Sink(), clock_)),
       midi_(parts.midi != nullptr ? *parts.midi : output_->Midi()),
+      ownMidiIn_(parts.midiIn != nullptr ? nullptr : std::make_unique<PlatformMidiIn>(platformLog_->Sink())),
+      midiInPort_(parts.midiIn != nullptr ? *parts.midiIn : *ownMidiIn_),
       windows_(layout, workArea),
       screen_(windows_, messages_),
       songs_(*windows_.SongFiles(),
@@ -39,13 +41,17 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
       timers_(parts.makeTimers ? parts.makeTimers(*this) : std::make_unique<QtTickTimers>(*this)),
       session_({midi_, *timers_, clock_, screen_, songs_}),
       switch_(devices_, midi_, session_.SessionLogs(), screen_),
-      midiInPorts_(parts.midiInPorts ? std::move(parts.midiInPorts) : [] { return MidiInPortNames({}); }) {
+      keys_({windows_, screen_, midi_, session_.SessionLogs(), [this] { RefreshLists(); },
+             [this] { return switch_.Switching(); }}),
+      noteTest_(midi_, screen_, noteTestTimer_),
+      midiIn_({windows_, screen_, midiInPort_, midi_, messages_, session_.SessionLogs(),
+               [this] { return session_.State().MonitorOn == 1; }, [this] { RefreshLists(); }}) {
   session_.CommandLineSong = std::move(commandLineSong);
   session_.beforePlay = [this] { StartRecording(); };
   screen_.onPlayNext = [this] { session_.PlayNextInList(); };
   screen_.ShowSongOf(&session_.Document().Tables);
   switch_.onSwitched = [this] {
-    if (std::exchange(programChangeWaiting_, false)) ProgramChange(midi_, screen_, keyboardProgram_ - 1, 0);
+    keys_.OutputSwitched();
     RefreshLists();
   };
 
@@ -84,6 +90,8 @@ void Sonvela::Start() {
     session_.Player().StartSecondTick();
     songs_.FillSongList(Document().Tables.SongFileName);
   }
+  // The keyboard lights up from input even without an output to pass it on to.
+  midiIn_.OpenAtStart();
   RefreshLists();
   windows_.Show();
 }
@@ -100,15 +108,16 @@ void Sonvela::OnFirstPaint() {
 
 void Sonvela::Shutdown() {
   if (std::exchange(shutDown_, true)) return;
+  // The input first: its thread passes notes on to the output until it is closed.
+  midiIn_.Close();
+  noteTest_.Stop();
+  keys_.ReleaseHeldNote();
   // A device waiting to be opened would open after the output was closed for good.
   switch_.Cancel();
   session_.Player().KillAllTimers();
   SilenceAll(midi_, screen_);
   midi_.Close();
-  // MIDI input, once the program takes it, closes here too.
-  for (DeviceDialog* dialog : {midiOutDialog_.data(), midiInDialog_.data()}) {
-    if (dialog != nullptr) dialog->close();
-  }
+  if (midiOutDialog_) midiOutDialog_->close();
   windows_.HideSecondary();
   if (output_) output_->WriteCapture(messages_);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The program: owns, for the life of the process, the windows, the output, the timers and the clock, the
-// player session (the loaded song, the logs and the transport), the screen and song list that the session
-// speaks through, and the device state. It initialises the main window, routes every command and pointer
-// event of the windows to its operation, and shuts everything down when the main window ends.
+// The program: owns, for the life of the process, the windows, the output and the MIDI input, the timers
+// and the clock, the player session (the loaded song, the logs and the transport), the screen and song list
+// that the session speaks through, the device state, and the keyboards' play. It initialises the main
+// window, routes every command and pointer event of the windows to its operation, and shuts everything
+// down when the main window ends.
 
 #include <QPointer>
 #include <QRect>
@@ -15,10 +16,15 @@
 #include "app/app_windows.h"
 #include "app/device_dialogs.h"
 #include "app/folder_song_list.h"
+#include "app/keyboard_play.h"
 #include "app/log_inbox.h"
 #include "app/main_layout.h"
+#include "app/midi_in_window.h"
+#include "app/note_test.h"
 #include "app/program_output.h"
+#include "app/step_timer.h"
 #include "app/window_screen.h"
+#include "devices/midi_in.h"
 #include "devices/midi_out_devices.h"
 #include "platform/system_wall_clock.h"
 #include "player/tick_timers.h"
@@ -33,7 +39,7 @@ struct ProgramParts {
   std::function<std::unique_ptr<TickTimers>(TickSink&)> makeTimers;  // default: Qt timers on this thread
   WallClock* clock = nullptr;                                        // default: the system's clock
   ChooseFile chooseFile;                                             // default: the open dialog
-  std::function<std::vector<std::string>()> midiInPorts;             // default: the platform's input ports
+  MidiIn* midiIn = nullptr;  // default: the platform's input ports (PlatformMidiIn)
 };
 
 class Sonvela : public TickSink {
@@ -54,14 +60,17 @@ class Sonvela : public TickSink {
   // The song named on the command line, pending until the main window's first paint loads it.
   const std::string& CommandLineSong() const { return session_.CommandLineSong; }
   // The program of the big keyboard (1..128), as the instrument list of the Keyboard window chose it.
-  int KeyboardProgram() const { return keyboardProgram_; }
-  // The device dialogs while they are open; null otherwise.
+  int KeyboardProgram() const { return keys_.KeyboardProgram(); }
+  // The "Midi out" dialog while it is open; null otherwise.
   DeviceDialog* MidiOutDialog() const { return midiOutDialog_; }
-  DeviceDialog* MidiInDialog() const { return midiInDialog_; }
+  // The MIDI input and its "Midi in device" dialog.
+  MidiInWindow& MidiInput() { return midiIn_; }
+  const NoteTest& TheNoteTest() const { return noteTest_; }
 
   // Initialises the main window (output, keyboards, clock, song list) and shows it, maximised.
   void Start();
-  // Runs once when the main window ends: timers stopped, every channel silenced, the output closed.
+  // Runs once when the main window ends: the input closed, the note test stopped and a held note let go,
+  // then timers stopped, every channel silenced, the output closed.
   void Shutdown();
 
   // The windows' lists show what the logs, the listing and the event table hold now.
@@ -87,20 +96,9 @@ class Sonvela : public TickSink {
   void CreateSong();
   void SaveListingFile();
   void LoadDroppedFile(const QString& path);
-  void ChooseKeyboardInstrument();
   void ShowMidiOutDialog();
-  void ShowMidiInDialog();
   QString ChooseWithTicksHeld(const ChooseFile& choose);
   void RefreshList(int id, const LineList& lines, ListSeen& seen, uint64_t generation, bool followNewest);
-
-  // Handlers that the keyboards' notes will fill: a key pressed and released with the mouse, the test
-  // sweep over the channels and the organ program on every channel.
-  void ChannelKeyPress(int controlId, QPoint position);
-  void ChannelKeyRelease(int controlId);
-  void BigKeyPress(QPoint position);
-  void BigKeyRelease();
-  void NoteTestSweep();
-  void AllOrgan();
 
   MessageBoxes& messages_;
   std::shared_ptr<LogInbox> platformLog_;
@@ -108,6 +106,8 @@ class Sonvela : public TickSink {
   WallClock& clock_;
   std::unique_ptr<ProgramOutput> output_;  // none when a test hands in its output
   MidiOut& midi_;
+  std::unique_ptr<MidiIn> ownMidiIn_;  // none when a test hands in its input
+  MidiIn& midiInPort_;
   AppWindows windows_;
   WindowScreen screen_;
   FolderSongList songs_;
@@ -115,13 +115,14 @@ class Sonvela : public TickSink {
   PlaySession session_;
   MidiOutDevices devices_;
   OutputSwitch switch_;
-  std::function<std::vector<std::string>()> midiInPorts_;
   QPointer<DeviceDialog> midiOutDialog_;
-  QPointer<DeviceDialog> midiInDialog_;
+  KeyboardPlay keys_;
+  QtStepTimer noteTestTimer_;
+  NoteTest noteTest_;
+  // Destroyed first: its input thread uses the output, the screen and the windows until it is closed.
+  MidiInWindow midiIn_;
 
-  int keyboardProgram_ = 1;
-  bool programChangeWaiting_ = false;  // chosen while the output was switching
-  bool ticksHeld_ = false;             // while the open dialog waits for the user
+  bool ticksHeld_ = false;  // while the open dialog waits for the user
   bool recording_ = false;
   bool started_ = false;
   bool shutDown_ = false;

@@ -1,17 +1,13 @@
 // Every command and pointer event of the windows, routed to its operation.
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 
-#include <charconv>
-
+#include "app/all_organ.h"
 #include "app/listing_file.h"
 #include "app/sonvela.h"
 #include "compose/compose_song.h"
 #include "player/control_ids.h"
-#include "player/midi_primitives.h"
 #include "views/song_panels.h"
 
 namespace sonvela {
@@ -28,14 +24,6 @@ int ChannelOf(int id, int base) {
   return id >= base && id < base + kChannels ? id - base + 1 : 0;
 }
 
-// The number at the start of a text, as "19 Rock Organ" gives 19; 0 when there is none.
-int LeadingNumber(const QString& text) {
-  const QByteArray bytes = text.trimmed().toLatin1();
-  int value = 0;
-  std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), value);
-  return value;
-}
-
 }  // namespace
 
 void Sonvela::OnCommand(int id, int notification) {
@@ -44,7 +32,7 @@ void Sonvela::OnCommand(int id, int notification) {
   if (const int channel = ChannelOf(id, kChannelButtonBase)) {
     player.ToggleChannel(channel);
   } else if (ChannelOf(id, kChannelFilterBase) != 0) {
-    screen_.PaintBigKeyboard(0, kRedrawKeyboard);
+    keys_.OnKeyboardWindowCommand(id, notification);
   } else {
     switch (id) {
       case kCancelCommand:
@@ -60,7 +48,7 @@ void Sonvela::OnCommand(int id, int notification) {
         ShowMidiOutDialog();
         break;
       case kMidiInButton:
-        ShowMidiInDialog();
+        midiIn_.ShowMidiInDialog();
         break;
       case kLoopBar:
         player.SetLoopStart(PercentAcross(kLoopBar, windows_.LastClickPosition()));
@@ -75,10 +63,13 @@ void Sonvela::OnCommand(int id, int notification) {
         if (click) player.StopPlayback();
         break;
       case kNoteTestButton:
-        if (click) NoteTestSweep();
+        if (click) noteTest_.Start();
         break;
       case kAllOrganButton:
-        if (click) AllOrgan();
+        if (click) {
+          TransportInstrumentLabels labels(player);
+          AllOrgan(midi_, labels);
+        }
         break;
       case kPauseToggle:
         player.PausePlayback();
@@ -127,7 +118,7 @@ void Sonvela::OnCommand(int id, int notification) {
         }
         break;
       case kInstrumentList:
-        if (notification == 1) ChooseKeyboardInstrument();
+        keys_.OnKeyboardWindowCommand(id, notification);
         break;
       default:
         break;
@@ -136,17 +127,16 @@ void Sonvela::OnCommand(int id, int notification) {
   RefreshLists();
 }
 
-// The pointer over a clickable control of the main window: the help line, and what a held button does
-// there, on every movement.
+// The pointer over a clickable control of the windows: the keyboards played (every event, wherever it
+// is: a held note ends wherever the button comes up), the help line, and what a held button does there,
+// on every movement.
 void Sonvela::OnPointer(int id, PointerAction action, QPoint position, Qt::MouseButton button,
                         Qt::MouseButtons buttons) {
+  keys_.OnPointer(id, action, position, button, buttons);
   Transport& player = session_.Player();
   const bool leftDown = buttons.testFlag(Qt::LeftButton);
   const bool rightDown = buttons.testFlag(Qt::RightButton);
-  if (ChannelOf(id, kChannelKeyboardBase) != 0) {
-    if (action == PointerAction::Press && button == Qt::LeftButton) ChannelKeyPress(id, position);
-    if (action == PointerAction::Release && button == Qt::LeftButton) ChannelKeyRelease(id);
-  } else if (const int channel = ChannelOf(id, kInstrumentLabelBase)) {
+  if (const int channel = ChannelOf(id, kInstrumentLabelBase)) {
     ShowInfo(kInstrumentHelp);
     player.StepInstrument(channel, leftDown, rightDown);
   } else if (id == kSongMap) {
@@ -158,11 +148,6 @@ void Sonvela::OnPointer(int id, PointerAction action, QPoint position, Qt::Mouse
   } else if (const int soloChannel = ChannelOf(id, kChannelButtonBase)) {
     ShowInfo(kChannelButtonHelp);
     if (rightDown) player.SoloChannel(soloChannel);
-  } else if (id == kHistoryStrip) {
-    if (action == PointerAction::Press && button == Qt::LeftButton) screen_.ClearHistory();
-  } else if (id == kBigKeyboard) {
-    if (action == PointerAction::Press && button == Qt::LeftButton) BigKeyPress(position);
-    if (action == PointerAction::Release && button == Qt::LeftButton) BigKeyRelease();
   }
   RefreshLists();
 }
@@ -198,16 +183,6 @@ void Sonvela::LoadDroppedFile(const QString& path) {
   RefreshLists();
 }
 
-void Sonvela::ChooseKeyboardInstrument() {
-  keyboardProgram_ = LeadingNumber(windows_.InstrumentList()->currentText());
-  // While the output is switching there is none to send to: the program goes out once it is open.
-  if (switch_.Switching()) {
-    programChangeWaiting_ = true;
-    return;
-  }
-  ProgramChange(midi_, screen_, keyboardProgram_ - 1, 0);
-}
-
 void Sonvela::ShowMidiOutDialog() {
   const int listed = FillMidiOutNames(devices_, midi_, TheLogs());
   const std::vector<std::string> entries(devices_.MidiOutNames.begin(),
@@ -221,25 +196,5 @@ void Sonvela::ShowMidiOutDialog() {
                    });
   midiOutDialog_->show();
 }
-
-void Sonvela::ShowMidiInDialog() {
-  // Until the program takes MIDI input, the dialog only shows the input ports.
-  const std::vector<std::string> ports = midiInPorts_();
-  std::vector<std::string> entries;
-  for (size_t device = 0; device < ports.size() && device < static_cast<size_t>(kMaxListedMidiOuts);
-       ++device) {
-    entries.push_back(MidiOutEntry(static_cast<int>(device), ports[device]));
-  }
-  if (midiInDialog_) midiInDialog_->close();
-  midiInDialog_ = new DeviceDialog(QStringLiteral("Midi in device"), entries);
-  midiInDialog_->show();
-}
-
-void Sonvela::ChannelKeyPress(int, QPoint) {}
-void Sonvela::ChannelKeyRelease(int) {}
-void Sonvela::BigKeyPress(QPoint) {}
-void Sonvela::BigKeyRelease() {}
-void Sonvela::NoteTestSweep() {}
-void Sonvela::AllOrgan() {}
 
 }  // namespace sonvela

@@ -121,13 +121,6 @@ void WindowScreen::PaintBigKeyboard(int key, int64_t colour) {
   if (!change.History.isEmpty()) history->Changed(change.History);
 }
 
-void WindowScreen::ClearHistory() {
-  DrawingSurface* history = windows_.Surface(kHistoryStrip);
-  if (history == nullptr) return;
-  ClearHistoryStrip(history->Image());
-  history->Changed();
-}
-
 void WindowScreen::ShowLyric(std::string_view text) {
   lyric_.Add(text);
   DrawingSurface* panel = windows_.Surface(kLyricPanel);

@@ -46,8 +46,6 @@ class WindowScreen : public Screen {
   void ShowSongTitle(std::string_view songFileName) override;
   void DrawSongMap() override;
 
-  // The history strip whitened (a click on it); the rows in use stay counted.
-  void ClearHistory();
   // Every panel of the main window drawn again from what it shows: their pictures were made anew for a new
   // size. Lit keys go out, as after a full keyboard redraw.
   void RedrawMainPanels();

@@ -14,11 +14,13 @@ constexpr Colour kUnusedLabelBackground = Rgb(192, 192, 192);
 inline const QString kUnusedChannelText = QStringLiteral(" Non usato !");
 
 // Black panel with a bar rising from the bottom in proportion to level / 127, blue at 0 shading to red at
-// 127, and the level in yellow digits centred at the top.
+// 127, and the level in yellow digits centred at the top, in a smaller size when they would be wider than
+// the panel.
 void DrawLevelBar(QImage& image, int level);
 
 // The text, stripped of surrounding blanks, centred both ways on the background, with a grey shadow two
-// pixels right and down.
+// pixels right and down. A text too wide for the panel is drawn smaller, down to 8 pixels, so that it stays
+// whole with its shadow; one too wide even then is cut at its end with an ellipsis.
 void DrawLabel(QImage& image, const QString& text, Colour background, Colour textColour);
 
 // An instrument label naming a program ("47 Orchestral Strings") on white.

@@ -27,6 +27,10 @@ class PanelLine {
   QSize extent_;
 };
 
+// The line in the largest pixel size, from the font's own down to `minPixels`, at which it is at most
+// `width` pixels wide; in `minPixels` when none is. The face stays: only the size gives way.
+PanelLine FittedLine(QFont font, const QString& text, int width, int minPixels);
+
 // Left edge (or top) that centres `inner` pixels in `outer` pixels, rounded to the nearest, ties to even.
 int CentredIn(int outer, int inner);
 

@@ -199,17 +199,5 @@ TEST_F(Commands, OnlyTheUsersChoiceOfAnInstrumentIsSent) {
   EXPECT_THAT(Sent(), ElementsAre(Word(0xC0, 19, 0)));
 }
 
-TEST_F(Commands, MidiInListsTheInputPortsAndChangesNothing) {
-  Click(kMidiInButton);
-  DeviceDialog* dialog = program->MidiInDialog();
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(dialog->windowTitle(), "Midi in device");
-  ASSERT_EQ(dialog->Entries()->count(), 2);
-  EXPECT_EQ(dialog->Entries()->itemText(1), " 1 Keys B");
-  emit dialog->Entries()->activated(1);
-  EXPECT_THAT(midi.Calls, ElementsAre("open -1", "close", "open -1"));
-  EXPECT_THAT(Sent(), IsEmpty());
-}
-
 }  // namespace
 }  // namespace sonvela::test

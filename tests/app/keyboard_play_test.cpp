@@ -72,7 +72,8 @@ class KeyboardPlayTest : public testing::Test {
   RecordingMidiOut midi;
   Logs logs;
   int logRefreshes = 0;
-  KeyboardPlay keys{{windows, screen, midi, logs, [this] { ++logRefreshes; }}};
+  bool switching = false;
+  KeyboardPlay keys{{windows, screen, midi, logs, [this] { ++logRefreshes; }, [this] { return switching; }}};
 };
 
 TEST_F(KeyboardPlayTest, AChannelKeyEndsOnItsOwnChannelWhereverTheButtonComesUp) {
@@ -148,6 +149,20 @@ TEST_F(KeyboardPlayTest, TheBigKeyboardPlaysOnChannelOneWithTheChosenInstrument)
   QTest::keyClick(windows.InstrumentList(), Qt::Key_Down);
   EXPECT_EQ(keys.KeyboardProgram(), 20);
   EXPECT_EQ(Words(), (std::vector<uint32_t>{Word(0xC0, 19, 0)}));
+}
+
+TEST_F(KeyboardPlayTest, AProgramChosenWhileTheOutputSwitchesGoesOutOnceItIsOpen) {
+  keys.OutputSwitched();  // nothing waits
+  switching = true;
+  QTest::keyClick(windows.InstrumentList(), Qt::Key_Down);
+  QTest::keyClick(windows.InstrumentList(), Qt::Key_Down);
+  EXPECT_EQ(keys.KeyboardProgram(), 21);
+  EXPECT_TRUE(midi.Sent.empty());
+  switching = false;
+  keys.OutputSwitched();
+  keys.OutputSwitched();
+  // The last choice, once.
+  EXPECT_EQ(Words(), (std::vector<uint32_t>{Word(0xC0, 20, 0)}));
 }
 
 TEST_F(KeyboardPlayTest, ChannelFiltersRedrawTheBigKeyboardAndAPressWhitensTheHistory) {

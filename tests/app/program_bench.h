@@ -1,7 +1,8 @@
 #pragma once
 // The whole program on Qt's offscreen platform, with fakes for what lies outside it: an output that
-// records what is sent, timers the test ticks by hand, a settable clock, an open dialog that answers what
-// the test chose, and message boxes that are only recorded. Each test runs in its own temporary folder,
+// records what is sent, a MIDI input that delivers what the test plays from a thread of its own, timers the
+// test ticks by hand, a settable clock, an open dialog that answers what the test chose, and message boxes
+// that are only recorded. Each test runs in its own temporary folder,
 // which is the current folder while it runs.
 
 #include <QApplication>
@@ -14,14 +15,16 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../devices/threaded_fake_midi_in.h"
 #include "app/sonvela.h"
+#include "midi_builder.h"
 #include "player/control_ids.h"
 #include "player/player_bench.h"
-#include "midi_builder.h"
 
 namespace sonvela::test {
 
@@ -53,6 +56,16 @@ inline std::string Song(const std::string& events) {
   return Header(0, 1, 96) + Track(events + kEndOfTrack);
 }
 
+// The fake input, which also tells the test when it is being closed (to see what went before and after).
+class ClosingMidiIn : public ThreadedFakeMidiIn {
+ public:
+  int Close() override {
+    if (onClose) onClose();
+    return ThreadedFakeMidiIn::Close();
+  }
+  std::function<void()> onClose;
+};
+
 class ProgramBench : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -80,7 +93,7 @@ class ProgramBench : public ::testing::Test {
       ++dialogsOpened;
       return chosen;
     };
-    parts.midiInPorts = [] { return std::vector<std::string>{"Keys A", "Keys B"}; };
+    parts.midiIn = &midiIn;
     return parts;
   }
 
@@ -151,6 +164,7 @@ class ProgramBench : public ::testing::Test {
   RecordedMessages messages;
   SettableClock clock;
   RecordingMidiOut midi{&clock};
+  ClosingMidiIn midiIn;
   bool realTimers = false;  // the program's own timers, in real time; then `timers` stays null
   ManualTimers* timers = nullptr;
   QString chosen;

@@ -273,8 +273,10 @@ TEST(ProgramWindows, LaysTheMaximisedWindowOutForItsClientAreaAndHidesEverything
   test::RecordedMessages messages;
   SettableClock clock;
   RecordingMidiOut midi(&clock);
+  ThreadedFakeMidiIn input;
   ProgramParts parts;
   parts.midi = &midi;
+  parts.midiIn = &input;
   parts.clock = &clock;
   parts.makeTimers = [](TickSink&) { return std::make_unique<ManualTimers>(); };
   Sonvela program(messages, "", MainLayout::Compute(1024, 768), kWorkArea, std::move(parts));

@@ -44,6 +44,48 @@ TEST(LevelBar, ShowsTheLevelInYellowCentredAtTheTop) {
   EXPECT_EQ(BoundsWhere(bar, [](QRgb rgb) { return qRed(rgb) != qGreen(rgb) || qBlue(rgb) != 0; }), QRect());
 }
 
+TEST(LevelBar, ThreeDigitsFitTheNarrowBarInASmallerSize) {
+  // The window's bar is 18 pixels wide inside its frame; "127" in the panels' size is wider.
+  QImage bar = MakeSurface({18, 25});
+  DrawLevelBar(bar, 127);
+  // On the full red bar the digits are what has any green in it.
+  const QRect digits = BoundsWhere(bar, [](QRgb rgb) { return qGreen(rgb) > 0; });
+  ASSERT_FALSE(digits.isEmpty());
+  EXPECT_FALSE(BoundsOf(bar, kLevelTextColour).isEmpty());
+  // Whole: clear of both edges, centred, at the top, and still tall enough to read.
+  EXPECT_GE(digits.left(), 1);
+  EXPECT_LE(digits.right(), 16);
+  EXPECT_NEAR(digits.center().x(), 8.5, 1);
+  EXPECT_LT(digits.top(), 4);
+  EXPECT_GE(digits.height(), 6);
+
+  // Two digits keep the panels' size: taller than the three.
+  QImage two = MakeSurface({18, 25});
+  DrawLevelBar(two, 99);
+  EXPECT_GT(BoundsWhere(two, [](QRgb rgb) { return qGreen(rgb) > 0; }).height(), digits.height());
+}
+
+TEST(Label, LongNamesStayWholeWithTheirShadowInsideTheLabel) {
+  // The window's label is 106 x 25 inside its frame. The first two fit in a smaller size; the longest
+  // names are cut at their end in the smallest.
+  for (const char* name : {"83 Lead 3 (calliope)", "47 Orchestral Strings", "25 Acoustic Guitar(nylon)"}) {
+    SCOPED_TRACE(name);
+    QImage label = MakeSurface({106, 25});
+    DrawInstrumentLabel(label, name, kProgramShown);
+    const QRect text = BoundsWhere(label, [](QRgb rgb) { return qBlue(rgb) > qRed(rgb); });
+    const QRect shadow =
+        BoundsWhere(label, [](QRgb rgb) { return qRed(rgb) == qBlue(rgb) && qRed(rgb) < 255; });
+    ASSERT_FALSE(text.isEmpty());
+    // Nothing reaches an edge, where the panel would cut it; the shadow is whole.
+    EXPECT_GE(text.left(), 1);
+    EXPECT_LE(shadow.right(), 104);
+    EXPECT_EQ(shadow.bottomRight(), text.bottomRight() + QPoint(2, 2));
+    EXPECT_GE(text.height(), 6);
+    // It uses the room: no needless shrinking.
+    EXPECT_GT(text.width(), 80);
+  }
+}
+
 TEST(Label, CentresTheStrippedTextWithAGreyShadowTwoPixelsRightAndDown) {
   QImage label = MakeSurface({110, 29});
   DrawInstrumentLabel(label, "  Sax ", kProgramShown);

@@ -1,0 +1,235 @@
+// The keyboards, "Note test", "All organ" and MIDI input in the whole program: driven through the real
+// windows, with the fake output and the fake threaded input.
+
+#include <QComboBox>
+#include <QSignalSpy>
+
+#include "app/program_bench.h"
+#include "devices/midi_in_callback.h"
+#include "devices/midi_in_shower.h"
+#include "player/colours.h"
+#include "views/channel_displays.h"
+#include "views/key_at_pointer.h"
+#include "views/pixels.h"
+
+namespace sonvela::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+constexpr int kWaitMs = 20000;
+constexpr Colour kPressedKey = kChannelColour[1];
+
+// Program 1 on channel 1 and 126 on channel 2, a long note on each and on channel 3, which has no program.
+const std::string kLongSong =
+    Song(ProgramEvent(0, 1, 1) + ProgramEvent(0, 2, 126) + NoteOn(0, 1, 60, 100) + NoteOn(0, 2, 67, 100) +
+         NoteOn(0, 3, 64, 100) + NoteOff(3840, 1, 60) + NoteOff(0, 2, 67) + NoteOff(0, 3, 64));
+
+class ProgramKeyboards : public ProgramBench {
+ protected:
+  // A point over the key in a keyboard's widget, low on the keys where only the white keys are.
+  QPoint OnKey(int keyboardId, int key) {
+    DrawingSurface* surface = Windows().Surface(keyboardId);
+    const QSize size = surface->Image().size();
+    const int y = size.height() - 3;
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < size.width(); ++x) {
+      if (KeyAtPointer({x, y}, size, keyboardId).Key != key) continue;
+      if (first < 0) first = x;
+      last = x;
+    }
+    EXPECT_GE(first, 0) << key;
+    return QPoint((first + last) / 2, y) + surface->contentsRect().topLeft();
+  }
+  bool Lit(int surfaceId, Colour colour) { return !BoundsOf(Picture(surfaceId), colour).isEmpty(); }
+  // Every word sent from the `start`th on.
+  std::vector<uint32_t> WordsFrom(size_t start) {
+    std::vector<uint32_t> words;
+    for (size_t i = start; i < midi.Sent.size(); ++i) words.push_back(midi.Sent[i].word);
+    return words;
+  }
+};
+
+TEST_F(ProgramKeyboards, AChannelKeySoundsAndLightsAndEndsWhereverTheButtonComesUp) {
+  StartProgram();
+  const int keyboard4 = kChannelKeyboardBase + 3;
+  Press(keyboard4, Qt::LeftButton, OnKey(keyboard4, 61));
+  EXPECT_THAT(Sent(), ElementsAre(Word(0x93, 60, 127)));
+  EXPECT_TRUE(Lit(keyboard4, kPressedKey));
+  EXPECT_EQ(LabelText(kNoteNameLabel), "do=60");
+  EXPECT_EQ(program->TheLogs().Debug.Back(), "Nota : 60 4");
+  // The debug list shows the line at once.
+  EXPECT_EQ(Windows().List(kDebugLogList)->model()->rowCount(),
+            static_cast<int>(program->TheLogs().Debug.Size()));
+
+  // Dragged down over the next two keyboards (the held button's moves reach them) and let go far outside:
+  // nothing sounds on the way, and the pressed note ends, on its own channel.
+  const int rowHeight = Windows().Control(keyboard4 + 1)->y() - Windows().Control(keyboard4)->y();
+  for (int rows : {1, 2})
+    Move(keyboard4, OnKey(keyboard4, 61) + QPoint(40, rows * rowHeight), Qt::LeftButton);
+  Release(keyboard4, Qt::LeftButton, {-300, 600});
+  EXPECT_THAT(Sent(), ElementsAre(Word(0x83, 60, 0)));
+  EXPECT_FALSE(Lit(keyboard4, kPressedKey));
+  for (int row : {4, 5}) EXPECT_FALSE(Lit(kChannelKeyboardBase + row, kPressedKey)) << row;
+
+  // A release that reaches another keyboard (the big one) ends the held channel note, not one of its own.
+  const int keyboard9 = kChannelKeyboardBase + 8;
+  Press(keyboard9, Qt::LeftButton, OnKey(keyboard9, 73));
+  Release(kBigKeyboard, Qt::LeftButton, {20, 20});
+  Release(kBigKeyboard, Qt::LeftButton, {20, 20});
+  Move(keyboard9, OnKey(keyboard9, 75), Qt::NoButton);
+  EXPECT_THAT(Sent(), ElementsAre(Word(0x98, 72, 127), Word(0x88, 72, 0)));
+  EXPECT_FALSE(Lit(keyboard9, kPressedKey));
+}
+
+TEST_F(ProgramKeyboards, TheBigKeyboardPlaysTheChosenInstrumentOnChannelOne) {
+  StartProgram();
+  Click(kBigKeyboardToggle);
+  ASSERT_TRUE(Windows().KeyboardWindow().isVisible());
+  QTest::keyClick(Windows().InstrumentList(), Qt::Key_Down);
+  // One program change for one choice.
+  EXPECT_THAT(Sent(), ElementsAre(Word(0xC0, 19, 0)));
+  EXPECT_EQ(program->KeyboardProgram(), 20);
+
+  Press(kBigKeyboard, Qt::LeftButton, OnKey(kBigKeyboard, 61));
+  EXPECT_TRUE(Lit(kBigKeyboard, kPressedKey));
+  Release(kBigKeyboard, Qt::LeftButton, {5, 500});
+  EXPECT_THAT(Sent(), ElementsAre(Word(0x90, 60, 127), Word(0x80, 60, 0)));
+  EXPECT_FALSE(Lit(kBigKeyboard, kPressedKey));
+}
+
+TEST_F(ProgramKeyboards, NoteTestRunsOnItsTimerWhileTheWindowAndTheSongGoOn) {
+  Write("long.mid", kLongSong);
+  StartProgram();
+  ClickSongEntry(0);
+  const size_t start = midi.Sent.size();
+  QSignalSpy finished(&program->TheNoteTest(), &NoteTest::Finished);
+  Click(kNoteTestButton);
+  ASSERT_TRUE(program->TheNoteTest().Running());
+  EXPECT_THAT(WordsFrom(start), ElementsAre(Word(0xC0, 19, 127), Word(0x90, 48, 127)));
+  EXPECT_TRUE(Lit(kChannelKeyboardBase, kPressedKey));
+
+  // Meanwhile the buttons answer, the song's clock goes on, and a second press starts nothing.
+  Click(kDoubleTempoButton);
+  EXPECT_EQ(LabelText(kBpmLabel), "BPM 240");
+  const int64_t position = State().SongPosition;
+  Tick(5);
+  EXPECT_GT(State().SongPosition, position);
+  Click(kNoteTestButton);
+  ASSERT_TRUE(finished.wait(kWaitMs));
+  EXPECT_EQ(finished.count(), 1);
+
+  std::vector<uint32_t> expected;
+  for (int channel = 0; channel < 16; ++channel) {
+    for (uint32_t word :
+         {Word(0xC0 + channel, 19, 127), Word(0x90 + channel, 48, 127), Word(0x80 + channel, 48, 0)})
+      expected.push_back(word);
+  }
+  // The song had sent all it had before: these are the test's alone.
+  EXPECT_THAT(WordsFrom(start), ElementsAreArray(expected));
+  for (int row = 0; row < 16; ++row) EXPECT_FALSE(Lit(kChannelKeyboardBase + row, kPressedKey)) << row;
+}
+
+TEST_F(ProgramKeyboards, AllOrganSwitchesEveryChannelAndRenamesTheLabelsThatNameAProgram) {
+  Write("long.mid", kLongSong);
+  StartProgram();
+  ClickSongEntry(0);
+  Sent();
+  const QImage channel3Before = Picture(kInstrumentLabelBase + 2);
+  Click(kAllOrganButton);
+  std::vector<uint32_t> expected;
+  for (int channel = 0; channel < 16; ++channel) expected.push_back(Word(0xC0 + channel, 19, 127));
+  EXPECT_THAT(Sent(), ElementsAreArray(expected));
+
+  QImage organ(Picture(kInstrumentLabelBase).size(), QImage::Format_RGB32);
+  DrawInstrumentLabel(organ, "20 Church Organ", kProgramShown);
+  EXPECT_EQ(Picture(kInstrumentLabelBase), organ);
+  EXPECT_EQ(Picture(kInstrumentLabelBase + 1), organ);
+  EXPECT_EQ(State().InstrumentProgram[2], 19);
+  // Channel 3 played no program: its label stands for none and stays as it was.
+  EXPECT_EQ(Picture(kInstrumentLabelBase + 2), channel3Before);
+  EXPECT_EQ(State().InstrumentProgram[3], -1);
+}
+
+using ProgramMidiIn = ProgramKeyboards;
+
+TEST_F(ProgramMidiIn, InputLightsTheBigKeyboardAndAProgramChangeRetitlesTheKeyboardWindow) {
+  StartProgram();
+  EXPECT_THAT(midiIn.calls, ElementsAre("open 0", "start"));
+  Click(kBigKeyboardToggle);
+  midiIn.Play(Word(0x92, 60, 100));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Lit(kBigKeyboard, kMidiInKeyColour); }, kWaitMs));
+  midiIn.Play(Word(0x82, 60, 0));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Lit(kBigKeyboard, kMidiInKeyColour); }, kWaitMs));
+
+  QSignalSpy listChanges(Windows().InstrumentList(), &QComboBox::currentIndexChanged);
+  midiIn.Play(Word(0xC0, 5, 0));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return Windows().KeyboardWindow().windowTitle() == "6 Electric Piano 2"; }, kWaitMs));
+  EXPECT_EQ(Windows().InstrumentList()->currentIndex(), 5);
+  EXPECT_EQ(listChanges.count(), 0);
+  EXPECT_EQ(program->KeyboardProgram(), 1);
+  // Only the thru went out: the shown program was not sent again.
+  EXPECT_THAT(Sent(), ElementsAre(Word(0x92, 60, 100), Word(0x82, 60, 0), Word(0xC0, 5, 0)));
+  const size_t messageLines = program->TheLogs().Messages.Size();
+
+  // With "Monitor" on, each event's line reaches the message log's list.
+  Click(kMonitorToggle);
+  midiIn.Play(Word(0x91, 64, 90), 1234);
+  QAbstractItemModel* shown = Windows().List(kMessageLogList)->model();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return shown->rowCount() == static_cast<int>(messageLines) + 1; }, kWaitMs));
+  EXPECT_EQ(program->TheLogs().Messages.Back(),
+            MidiInMonitorLine({MidiInMessageKind::kData, Word(0x91, 64, 90), 1234}));
+}
+
+TEST_F(ProgramMidiIn, TheMidiInButtonSwitchesTheInputAndLeavesTheOutputAlone) {
+  midiIn.names = {"Keys A", "Keys B"};
+  StartProgram();
+  Click(kMidiInButton);
+  MidiInDialog* dialog = program->MidiInput().Dialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(dialog->isVisible());
+  ASSERT_EQ(dialog->DeviceList()->count(), 2);
+  EXPECT_EQ(dialog->DeviceList()->itemText(1), " 1 Keys B");
+  QTest::keyClick(dialog->DeviceList(), Qt::Key_Down);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_THAT(messages.shown, ElementsAre("Midi in ora è :  1 Keys B"));
+  EXPECT_THAT(midiIn.calls, ElementsAre("open 0", "start", "stop", "close", "open 1", "start"));
+  EXPECT_THAT(midi.Calls, ElementsAre("open -1"));
+  EXPECT_THAT(Sent(), IsEmpty());
+}
+
+TEST_F(ProgramMidiIn, ShutdownClosesTheInputFirstThenLetsTheNotesGoThenClosesTheOutput) {
+  size_t sentWhenInputClosed = 0;
+  midiIn.onClose = [this, &sentWhenInputClosed] {
+    midi.Calls.push_back("input close");
+    sentWhenInputClosed = midi.Sent.size();
+  };
+  StartProgram();
+  const int keyboard2 = kChannelKeyboardBase + 1;
+  Press(keyboard2, Qt::LeftButton, OnKey(keyboard2, 61));
+  Click(kNoteTestButton);
+  ASSERT_TRUE(program->TheNoteTest().Running());
+  Sent();
+  const size_t sentBefore = midi.Sent.size();
+
+  QTest::keyClick(&Main(), Qt::Key_Escape);
+  midiIn.onClose = nullptr;
+  EXPECT_THAT(midiIn.calls, ElementsAre("open 0", "start", "stop", "close"));
+  EXPECT_THAT(midi.Calls, ElementsAre("open -1", "input close", "close"));
+  EXPECT_EQ(sentWhenInputClosed, sentBefore);
+  // The note test's note, the held key's note, then every channel silenced.
+  EXPECT_THAT(Sent(), ElementsAreArray(Join({{Word(0x80, 48, 0), Word(0x81, 60, 0)}, AllNotesOffWords()})));
+  EXPECT_FALSE(program->TheNoteTest().Running());
+  // Input played now reaches nothing.
+  midiIn.Play(Word(0x90, 60, 100));
+  QCoreApplication::processEvents();
+  EXPECT_THAT(Sent(), IsEmpty());
+}
+
+}  // namespace
+}  // namespace sonvela::test
