@@ -4,13 +4,16 @@
 #include <QScreen>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/end_on_signal.h"
+#include "app/first_paint_report.h"
 #include "app/instance_guard.h"
 #include "app/main_layout.h"
 #include "app/message_box_output.h"
+#include "app/quit_at_end.h"
 #include "app/sonvela.h"
 
 int main(int argc, char* argv[]) {
@@ -33,8 +36,15 @@ int main(int argc, char* argv[]) {
   // The layout fits the visible part of the screen the window opens on.
   const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
   const auto layout = sonvela::MainLayout::Compute(workArea.width(), workArea.height());
-  sonvela::Sonvela program(*messages, sonvela::SongFromArguments(arguments), layout, workArea);
+  // For scripts and benchmarks: the end of the song ends the program, the first paint is reported.
+  sonvela::ProgramParts parts;
+  sonvela::QuitAtEnd quitAtEnd;
+  if (sonvela::QuitAtEnd::Asked()) quitAtEnd.Into(parts);
+  sonvela::Sonvela program(*messages, sonvela::SongFromArguments(arguments), layout, workArea,
+                           std::move(parts));
+  quitAtEnd.Watch(program);
   sonvela::MainWindow& main = program.Windows().Main();
+  sonvela::FirstPaintReport firstPaintReport(main);
   endOnSignal.Watch([&main] { main.End(); });
   // The program ends with its main window; a message box still open (one said at the end) is answered
   // first, and the last window closed then ends the program.
