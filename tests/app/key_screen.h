@@ -11,6 +11,7 @@
 
 #include "player/colours.h"
 #include "player/control_ids.h"
+#include "player/recording_midi_out.h"
 #include "player/screen.h"
 
 namespace sonvela {
@@ -23,6 +24,12 @@ inline std::string KeyPaintText(int id, int key, int64_t colour) {
   const auto rgb = static_cast<Colour>(colour);
   return text + "rgb(" + std::to_string(rgb & 0xFF) + "," + std::to_string(rgb >> 8 & 0xFF) + "," +
          std::to_string(rgb >> 16 & 0xFF) + ")";
+}
+
+inline std::vector<uint32_t> SentWords(const RecordingMidiOut& midi) {
+  std::vector<uint32_t> words;
+  for (const SentMessage& sent : midi.Sent) words.push_back(sent.word);
+  return words;
 }
 
 class KeyScreen : public Screen {

@@ -1,5 +1,5 @@
 // Playing the keyboards with the mouse on the real windows: what is sent, lit, written and logged for whole
-// press, move and release sequences; the Keyboard window's other commands; "All organ".
+// press, move and release sequences.
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -7,13 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
-#include "app/all_organ.h"
 #include "app/app_windows.h"
 #include "app/keyboard_play.h"
+#include "app/program_bench.h"
 #include "key_screen.h"
 #include "player/control_ids.h"
 #include "player/recording_midi_out.h"
@@ -30,15 +29,7 @@ constexpr QPoint kChannelKey61(2 + 350, 2 + 20);
 constexpr QPoint kBigKey61(565, 100);
 constexpr int kRowHeight = 29;
 
-constexpr uint32_t Word(int status, int data1, int data2) {
-  return static_cast<uint32_t>(status + 256 * data1 + 65536 * data2);
-}
-
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-  QMouseEvent event(type, point, widget->mapToGlobal(point), button, buttons, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
+using test::SendMouse;
 
 class KeyboardPlayTest : public testing::Test {
  protected:
@@ -52,11 +43,7 @@ class KeyboardPlayTest : public testing::Test {
                      [this](int id, int notification) { keys.OnKeyboardWindowCommand(id, notification); });
   }
 
-  std::vector<uint32_t> Words() const {
-    std::vector<uint32_t> words;
-    for (const SentMessage& sent : midi.Sent) words.push_back(sent.word);
-    return words;
-  }
+  std::vector<uint32_t> Words() const { return SentWords(midi); }
   void Clear() {
     midi.Sent.clear();
     screen.keys.clear();
@@ -142,13 +129,6 @@ TEST_F(KeyboardPlayTest, TheBigKeyboardPlaysOnChannelOneWithTheChosenInstrument)
   EXPECT_EQ(logs.Debug.Back(), "Nota : 60 201");
   // The note name field names what the channel keyboards play.
   EXPECT_EQ(screen.texts.count(kNoteNameLabel), 0u);
-
-  // The instrument list shows "19 Rock Organ" at start, but the program stays 1 until a choice sends one.
-  EXPECT_EQ(keys.KeyboardProgram(), 1);
-  Clear();
-  QTest::keyClick(windows.InstrumentList(), Qt::Key_Down);
-  EXPECT_EQ(keys.KeyboardProgram(), 20);
-  EXPECT_EQ(Words(), (std::vector<uint32_t>{Word(0xC0, 19, 0)}));
 }
 
 TEST_F(KeyboardPlayTest, AProgramChosenWhileTheOutputSwitchesGoesOutOnceItIsOpen) {
@@ -163,59 +143,6 @@ TEST_F(KeyboardPlayTest, AProgramChosenWhileTheOutputSwitchesGoesOutOnceItIsOpen
   keys.OutputSwitched();
   // The last choice, once.
   EXPECT_EQ(Words(), (std::vector<uint32_t>{Word(0xC0, 20, 0)}));
-}
-
-TEST_F(KeyboardPlayTest, ChannelFiltersRedrawTheBigKeyboardAndAPressWhitensTheHistory) {
-  QTest::mouseClick(windows.Button(kChannelFilterBase + 5), Qt::LeftButton);
-  EXPECT_EQ(screen.keys, (std::vector<std::string>{"2400 0 redraw"}));
-
-  DrawingSurface* strip = windows.Surface(kHistoryStrip);
-  strip->Image().fill(Qt::black);
-  SendMouse(strip, QEvent::MouseButtonPress, {20, 20}, Qt::RightButton, Qt::RightButton);
-  EXPECT_EQ(strip->Image().pixelColor(5, 5), QColor(Qt::black));
-  SendMouse(strip, QEvent::MouseButtonPress, {20, 20}, Qt::LeftButton, Qt::LeftButton);
-  const QImage& image = strip->Image();
-  for (const QPoint corner : {QPoint(0, 0), QPoint(image.width() - 1, image.height() - 1)}) {
-    EXPECT_EQ(image.pixelColor(corner), QColor(Qt::white));
-  }
-  EXPECT_TRUE(midi.Sent.empty());
-}
-
-class RecordedLabels : public InstrumentLabels {
- public:
-  explicit RecordedLabels(RecordingMidiOut& midi) : midi_(midi) {}
-  int LabelProgram(int channel) override { return programs[static_cast<size_t>(channel)]; }
-  void ShowLabelProgram(int channel, int program) override {
-    programs[static_cast<size_t>(channel)] = program;
-    shown.push_back({channel, midi_.Sent.size()});
-  }
-  std::array<int, 17> programs{};
-  struct Shown {
-    int channel;
-    size_t sentBefore;
-    bool operator==(const Shown&) const = default;
-  };
-  std::vector<Shown> shown;
-
- private:
-  RecordingMidiOut& midi_;
-};
-
-TEST(AllOrganTest, EveryChannelGetsTheOrganAndLabelsNamingAProgramFollow) {
-  RecordingMidiOut midi;
-  RecordedLabels labels(midi);
-  labels.programs[2] = 5;
-  labels.programs[3] = -1;  // after Play
-  labels.programs[4] = 19;
-  labels.programs[16] = 127;
-  AllOrgan(midi, labels);
-  ASSERT_EQ(midi.Sent.size(), 16u);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(midi.Sent[static_cast<size_t>(i)].word, Word(0xC0 + i, 19, 127));
-  // Each label right after its channel's program change; labels holding 0 or -1 stay as they are.
-  EXPECT_EQ(labels.shown, (std::vector<RecordedLabels::Shown>{{2, 2}, {4, 4}, {16, 16}}));
-  EXPECT_EQ(labels.programs[1], 0);
-  EXPECT_EQ(labels.programs[3], -1);
-  EXPECT_EQ(labels.programs[2], 19);
 }
 
 }  // namespace

@@ -53,54 +53,6 @@ class ProgramKeyboards : public ProgramBench {
   }
 };
 
-TEST_F(ProgramKeyboards, AChannelKeySoundsAndLightsAndEndsWhereverTheButtonComesUp) {
-  StartProgram();
-  const int keyboard4 = kChannelKeyboardBase + 3;
-  Press(keyboard4, Qt::LeftButton, OnKey(keyboard4, 61));
-  EXPECT_THAT(Sent(), ElementsAre(Word(0x93, 60, 127)));
-  EXPECT_TRUE(Lit(keyboard4, kPressedKey));
-  EXPECT_EQ(LabelText(kNoteNameLabel), "do=60");
-  EXPECT_EQ(program->TheLogs().Debug.Back(), "Nota : 60 4");
-  // The debug list shows the line at once.
-  EXPECT_EQ(Windows().List(kDebugLogList)->model()->rowCount(),
-            static_cast<int>(program->TheLogs().Debug.Size()));
-
-  // Dragged down over the next two keyboards (the held button's moves reach them) and let go far outside:
-  // nothing sounds on the way, and the pressed note ends, on its own channel.
-  const int rowHeight = Windows().Control(keyboard4 + 1)->y() - Windows().Control(keyboard4)->y();
-  for (int rows : {1, 2})
-    Move(keyboard4, OnKey(keyboard4, 61) + QPoint(40, rows * rowHeight), Qt::LeftButton);
-  Release(keyboard4, Qt::LeftButton, {-300, 600});
-  EXPECT_THAT(Sent(), ElementsAre(Word(0x83, 60, 0)));
-  EXPECT_FALSE(Lit(keyboard4, kPressedKey));
-  for (int row : {4, 5}) EXPECT_FALSE(Lit(kChannelKeyboardBase + row, kPressedKey)) << row;
-
-  // A release that reaches another keyboard (the big one) ends the held channel note, not one of its own.
-  const int keyboard9 = kChannelKeyboardBase + 8;
-  Press(keyboard9, Qt::LeftButton, OnKey(keyboard9, 73));
-  Release(kBigKeyboard, Qt::LeftButton, {20, 20});
-  Release(kBigKeyboard, Qt::LeftButton, {20, 20});
-  Move(keyboard9, OnKey(keyboard9, 75), Qt::NoButton);
-  EXPECT_THAT(Sent(), ElementsAre(Word(0x98, 72, 127), Word(0x88, 72, 0)));
-  EXPECT_FALSE(Lit(keyboard9, kPressedKey));
-}
-
-TEST_F(ProgramKeyboards, TheBigKeyboardPlaysTheChosenInstrumentOnChannelOne) {
-  StartProgram();
-  Click(kBigKeyboardToggle);
-  ASSERT_TRUE(Windows().KeyboardWindow().isVisible());
-  QTest::keyClick(Windows().InstrumentList(), Qt::Key_Down);
-  // One program change for one choice.
-  EXPECT_THAT(Sent(), ElementsAre(Word(0xC0, 19, 0)));
-  EXPECT_EQ(program->KeyboardProgram(), 20);
-
-  Press(kBigKeyboard, Qt::LeftButton, OnKey(kBigKeyboard, 61));
-  EXPECT_TRUE(Lit(kBigKeyboard, kPressedKey));
-  Release(kBigKeyboard, Qt::LeftButton, {5, 500});
-  EXPECT_THAT(Sent(), ElementsAre(Word(0x90, 60, 127), Word(0x80, 60, 0)));
-  EXPECT_FALSE(Lit(kBigKeyboard, kPressedKey));
-}
-
 TEST_F(ProgramKeyboards, NoteTestRunsOnItsTimerWhileTheWindowAndTheSongGoOn) {
   Write("long.mid", kLongSong);
   StartProgram();
@@ -155,53 +107,6 @@ TEST_F(ProgramKeyboards, AllOrganSwitchesEveryChannelAndRenamesTheLabelsThatName
 }
 
 using ProgramMidiIn = ProgramKeyboards;
-
-TEST_F(ProgramMidiIn, InputLightsTheBigKeyboardAndAProgramChangeRetitlesTheKeyboardWindow) {
-  StartProgram();
-  EXPECT_THAT(midiIn.calls, ElementsAre("open 0", "start"));
-  Click(kBigKeyboardToggle);
-  midiIn.Play(Word(0x92, 60, 100));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Lit(kBigKeyboard, kMidiInKeyColour); }, kWaitMs));
-  midiIn.Play(Word(0x82, 60, 0));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !Lit(kBigKeyboard, kMidiInKeyColour); }, kWaitMs));
-
-  QSignalSpy listChanges(Windows().InstrumentList(), &QComboBox::currentIndexChanged);
-  midiIn.Play(Word(0xC0, 5, 0));
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return Windows().KeyboardWindow().windowTitle() == "6 Electric Piano 2"; }, kWaitMs));
-  EXPECT_EQ(Windows().InstrumentList()->currentIndex(), 5);
-  EXPECT_EQ(listChanges.count(), 0);
-  EXPECT_EQ(program->KeyboardProgram(), 1);
-  // Only the thru went out: the shown program was not sent again.
-  EXPECT_THAT(Sent(), ElementsAre(Word(0x92, 60, 100), Word(0x82, 60, 0), Word(0xC0, 5, 0)));
-  const size_t messageLines = program->TheLogs().Messages.Size();
-
-  // With "Monitor" on, each event's line reaches the message log's list.
-  Click(kMonitorToggle);
-  midiIn.Play(Word(0x91, 64, 90), 1234);
-  QAbstractItemModel* shown = Windows().List(kMessageLogList)->model();
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return shown->rowCount() == static_cast<int>(messageLines) + 1; }, kWaitMs));
-  EXPECT_EQ(program->TheLogs().Messages.Back(),
-            MidiInMonitorLine({MidiInMessageKind::kData, Word(0x91, 64, 90), 1234}));
-}
-
-TEST_F(ProgramMidiIn, TheMidiInButtonSwitchesTheInputAndLeavesTheOutputAlone) {
-  midiIn.names = {"Keys A", "Keys B"};
-  StartProgram();
-  Click(kMidiInButton);
-  MidiInDialog* dialog = program->MidiInput().Dialog();
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(dialog->isVisible());
-  ASSERT_EQ(dialog->DeviceList()->count(), 2);
-  EXPECT_EQ(dialog->DeviceList()->itemText(1), " 1 Keys B");
-  QTest::keyClick(dialog->DeviceList(), Qt::Key_Down);
-  EXPECT_FALSE(dialog->isVisible());
-  EXPECT_THAT(messages.shown, ElementsAre("Midi in ora è :  1 Keys B"));
-  EXPECT_THAT(midiIn.calls, ElementsAre("open 0", "start", "stop", "close", "open 1", "start"));
-  EXPECT_THAT(midi.Calls, ElementsAre("open -1"));
-  EXPECT_THAT(Sent(), IsEmpty());
-}
 
 TEST_F(ProgramMidiIn, ShutdownClosesTheInputFirstThenLetsTheNotesGoThenClosesTheOutput) {
   size_t sentWhenInputClosed = 0;

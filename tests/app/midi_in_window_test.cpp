@@ -17,7 +17,7 @@
 #include "devices/midi_in_callback.h"
 #include "key_screen.h"
 #include "player/control_ids.h"
-#include "player/recording_midi_out.h"
+#include "player/player_bench.h"
 #include "text/logs.h"
 
 namespace sonvela {
@@ -26,19 +26,11 @@ namespace {
 const QRect kWorkArea(0, 0, 1024, 768);
 constexpr int kWaitMs = 20000;
 
-constexpr uint32_t Word(int status, int data1, int data2) {
-  return static_cast<uint32_t>(status + 256 * data1 + 65536 * data2);
-}
-
 class MidiInWindowTest : public testing::Test {
  protected:
   MidiInWindowTest() { port.names = {"Keys", "Pads"}; }
 
-  std::vector<uint32_t> Words() const {
-    std::vector<uint32_t> words;
-    for (const SentMessage& sent : midi.Sent) words.push_back(sent.word);
-    return words;
-  }
+  std::vector<uint32_t> Words() const { return SentWords(midi); }
   bool WaitForKeys(size_t count) {
     return QTest::qWaitFor([&] { return screen.keys.size() >= count; }, kWaitMs);
   }
@@ -120,6 +112,7 @@ TEST_F(MidiInWindowTest, TheDialogListsTheDevicesAndSwitchesToTheChosenOne) {
   EXPECT_EQ(screen.messages, (std::vector<std::string>{"Midi in ora è :  1 Pads"}));
   EXPECT_EQ(port.calls, (std::vector<std::string>{"open 0", "start", "stop", "close", "open 1", "start"}));
   EXPECT_EQ(input.Devices().MidiInDeviceId, 1);
+  EXPECT_TRUE(midi.Calls.empty());  // the output is left alone
   port.Play(Word(0x95, 40, 90));
   ASSERT_TRUE(WaitForKeys(1));
   EXPECT_EQ(screen.keys, (std::vector<std::string>{"2400 41 rgb(100,255,100)"}));

@@ -14,14 +14,10 @@
 #include "key_screen.h"
 #include "platform/system_wall_clock.h"
 #include "player/control_ids.h"
-#include "player/recording_midi_out.h"
+#include "player/player_bench.h"
 
 namespace sonvela {
 namespace {
-
-constexpr uint32_t Word(int status, int data1, int data2) {
-  return static_cast<uint32_t>(status + 256 * data1 + 65536 * data2);
-}
 
 // Steps only when the test says so.
 class ManualStepTimer : public StepTimer {
@@ -50,12 +46,6 @@ std::vector<uint32_t> ChannelWords(int channel) {
   return {Word(0xC0 + channel, 19, 127), Word(0x90 + channel, 48, 127), Word(0x80 + channel, 48, 0)};
 }
 
-std::vector<uint32_t> Words(const RecordingMidiOut& midi) {
-  std::vector<uint32_t> words;
-  for (const SentMessage& sent : midi.Sent) words.push_back(sent.word);
-  return words;
-}
-
 TEST(NoteTestTest, ChannelByChannelOnEachStepAndASecondPressIsIgnored) {
   RecordingMidiOut midi;
   KeyScreen screen;
@@ -75,14 +65,14 @@ TEST(NoteTestTest, ChannelByChannelOnEachStepAndASecondPressIsIgnored) {
     expectedWords.insert(expectedWords.end(), {words[0], words[1]});
     expectedKeys.push_back(keyboard + " 49 rgb(175,165,225)");
     // Between steps the note sounds and its key is lit.
-    EXPECT_EQ(Words(midi), expectedWords) << channel;
+    EXPECT_EQ(SentWords(midi), expectedWords) << channel;
     EXPECT_EQ(screen.keys, expectedKeys) << channel;
     EXPECT_TRUE(test.Running());
     timer.Fire();
     expectedWords.push_back(words[2]);
     expectedKeys.push_back(keyboard + " 49 redraw");
   }
-  EXPECT_EQ(Words(midi), expectedWords);
+  EXPECT_EQ(SentWords(midi), expectedWords);
   EXPECT_EQ(screen.keys, expectedKeys);
   EXPECT_FALSE(test.Running());
   EXPECT_FALSE(timer.Running());
@@ -96,7 +86,7 @@ TEST(NoteTestTest, ChannelByChannelOnEachStepAndASecondPressIsIgnored) {
   EXPECT_FALSE(timer.Running());
   std::vector<uint32_t> twoChannels = ChannelWords(0);
   for (uint32_t word : ChannelWords(1)) twoChannels.push_back(word);
-  EXPECT_EQ(Words(midi), twoChannels);
+  EXPECT_EQ(SentWords(midi), twoChannels);
   EXPECT_EQ(screen.keys.back(), "2201 49 redraw");
   EXPECT_EQ(finished.count(), 1);
 }
@@ -126,7 +116,7 @@ TEST(NoteTestTest, RunsOnARealTimerWhileTheWindowAnswers) {
   for (int channel = 0; channel < 16; ++channel) {
     for (uint32_t word : ChannelWords(channel)) expected.push_back(word);
   }
-  ASSERT_EQ(Words(midi), expected);
+  ASSERT_EQ(SentWords(midi), expected);
   // Each note sounds at least its 200 ms.
   for (size_t channel = 0; channel < 16; ++channel) {
     const size_t on = 3 * channel + 1;

@@ -97,7 +97,7 @@ TEST_F(Windows, SecondaryWindowsHoldTheirControls) {
   EXPECT_EQ(instruments->currentText(), "19 Rock Organ");
 }
 
-TEST_F(Windows, ControlsAreCreatedInTheirOrderWithTheirCaptions) {
+TEST_F(Windows, ControlsAreCreatedInTheirOrder) {
   std::vector<int> order;
   for (const ControlMap::Entry& entry : windows.Controls().Entries()) order.push_back(entry.id);
   const auto position = [&order](int id) {
@@ -114,11 +114,6 @@ TEST_F(Windows, ControlsAreCreatedInTheirOrderWithTheirCaptions) {
   EXPECT_EQ(order.back(), kSongMap);
   EXPECT_EQ(order.size(), 10 + 2 + 1 + 1 + 2 + 16 + 2 + 6 + 1 + 9 + 5 * 16 + 1 + 5);
 
-  EXPECT_EQ(windows.Button(kIntroToggle)->text(), "Intro 4 s");
-  EXPECT_EQ(windows.Button(kLoadButton)->text(), "Load midi/kar");
-  EXPECT_EQ(windows.Label(kTimeLabel)->text(), "Time");
-  EXPECT_EQ(windows.Label(kChannelIndicatorBase + 3)->text(), "can");
-  EXPECT_EQ(windows.Label(kChannelButtonBase + 15)->text(), "16");
   for (int id : {kMonitorToggle, kDebugToggle, kBigKeyboardToggle, kListingToggle, kEventTableToggle,
                  kTempoFixToggle, kPauseToggle, kContinuoToggle, kIntroToggle, kMuteToggle}) {
     EXPECT_TRUE(windows.Button(id)->isCheckable()) << id;
@@ -180,11 +175,7 @@ TEST_F(Windows, TogglesShowAndHideTheirWindowsAndClosingOneUnchecksIt) {
   }
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-  QMouseEvent event(type, point, widget->mapToGlobal(point), button, buttons, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
+using test::SendMouse;
 
 TEST_F(Windows, ControlsReportTheirCommands) {
   QSignalSpy commands(&windows, &AppWindows::Command);
