@@ -2,6 +2,7 @@
 // copy is taken over.
 
 #include "app/instance_guard.h"
+#include "app/program_process.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -28,27 +29,11 @@ class SingleInstance : public testing::Test {
     }
   }
 
-  // The program with its lock in this test's own folder; message boxes on standard error.
   void Start(QProcess& copy, const QStringList& arguments) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TMPDIR", folder_.path());
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("SONVELA_TEST_MESSAGES", "1");
-    copy.setProcessEnvironment(environment);
-    copy.start(SONVELA_BINARY, arguments);
+    test::StartProgramProcess(copy, folder_.path(), arguments);
     ASSERT_TRUE(copy.waitForStarted(kTimeoutMs));
   }
-
-  QString LockPath() const { return folder_.filePath("Sonvela20.exe.lock"); }
-
-  // The process that the lock file names.
-  qint64 LockHolder() const {
-    QLockFile lock(LockPath());
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    return lock.getLockInfo(&pid, &host, &application) ? pid : 0;
-  }
+  qint64 LockHolder() const { return test::LockHolder(folder_.path()); }
 
   void StartFirstCopy() {
     Start(first_, {});
@@ -82,7 +67,7 @@ TEST_F(SingleInstance, TheLockOfAKilledCopyIsTakenOver) {
   StartFirstCopy();
   first_.kill();
   ASSERT_TRUE(first_.waitForFinished(kTimeoutMs));
-  ASSERT_TRUE(QFile::exists(LockPath()));  // left behind
+  ASSERT_TRUE(QFile::exists(test::LockPathIn(folder_.path())));  // left behind
 
   StartFirstCopy();
   EXPECT_TRUE(SecondCopyMessages({"x.mid"}).contains(kAlreadyRunning));

@@ -1,14 +1,13 @@
 // A termination request ends the running program as Escape does: it shuts down, writes its capture and
 // gives up its lock, with exit code 0.
 
-#include <QLockFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "app/program_bench.h"
+#include "app/program_process.h"
 
 namespace sonvela::test {
 namespace {
@@ -26,31 +25,17 @@ TEST(Termination, EndsTheProgramCleanly) {
   }
   const QString capture = folder.filePath("capture.tsv");
   QProcess program;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("TMPDIR", folder.path());
-  environment.insert("QT_QPA_PLATFORM", "offscreen");
-  environment.insert("SONVELA_TEST_MESSAGES", "1");
-  environment.insert("SONVELA_CAPTURE", capture);
-  program.setProcessEnvironment(environment);
-  program.start(SONVELA_BINARY, {song});
+  StartProgramProcess(program, folder.path(), {song}, {{"SONVELA_CAPTURE", capture}});
   ASSERT_TRUE(program.waitForStarted(kTimeoutMs));
   // Up and running once it holds the lock.
-  const QString lockPath = folder.filePath("Sonvela20.exe.lock");
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        QLockFile lock(lockPath);
-        qint64 pid = 0;
-        QString host, application;
-        return lock.getLockInfo(&pid, &host, &application) && pid == program.processId();
-      },
-      kTimeoutMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return LockHolder(folder.path()) == program.processId(); }, kTimeoutMs));
 
   program.terminate();
   ASSERT_TRUE(program.waitForFinished(kTimeoutMs));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
   EXPECT_TRUE(QFile::exists(capture));
-  EXPECT_FALSE(QFile::exists(lockPath));
+  EXPECT_FALSE(QFile::exists(LockPathIn(folder.path())));
   EXPECT_EQ(program.readAllStandardError().indexOf("Impossibile"), -1);
 }
 

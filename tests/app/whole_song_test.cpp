@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/program_bench.h"
+#include "app/program_process.h"
 
 namespace sonvela::test {
 namespace {
@@ -72,15 +73,8 @@ TEST(WholeSong, PlaysInRealTimeWhatTheTicksPlay) {
 
   const QString real = folder.filePath("real.tsv");
   QProcess program;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  // Its own lock: another copy running elsewhere does not stop this one.
-  environment.insert("TMPDIR", folder.path());
-  environment.insert("QT_QPA_PLATFORM", "offscreen");
-  environment.insert("SONVELA_TEST_MESSAGES", "1");
-  environment.insert("SONVELA_CAPTURE", real);
-  environment.insert("SONVELA_QUIT_AT_END", "1");
-  program.setProcessEnvironment(environment);
-  program.start(SONVELA_BINARY, {song});
+  StartProgramProcess(program, folder.path(), {song},
+                      {{"SONVELA_CAPTURE", real}, {"SONVELA_QUIT_AT_END", "1"}});
   ASSERT_TRUE(program.waitForStarted(kTimeoutMs));
   const bool ended = program.waitForFinished(kTimeoutMs);
   if (!ended) {
