@@ -3,54 +3,17 @@
 
 #include <rtmidi/RtMidi.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <mutex>
 #include <string>
 #include <vector>
 
+#include "jack_received.h"
 #include "platform/midi_out_codes.h"
 #include "platform/platform_midi_out.h"
 
-namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-// What reaches the receiving port, in order, from the port's own thread.
-class Received {
- public:
-  static void OnMessage(double /*deltaTime*/, Bytes* message, void* data) {
-    auto* self = static_cast<Received*>(data);
-    std::lock_guard lock(self->mutex_);
-    self->messages_.push_back(*message);
-    self->changed_.notify_all();
-  }
-  // Waits until `count` messages are there; only a lost message makes this wait the whole 20 s.
-  std::vector<Bytes> WaitFor(size_t count) {
-    std::unique_lock lock(mutex_);
-    changed_.wait_for(lock, std::chrono::seconds(20), [&] { return messages_.size() >= count; });
-    return messages_;
-  }
-  void Clear() {
-    std::lock_guard lock(mutex_);
-    messages_.clear();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::vector<Bytes> messages_;
-};
-
-void Print(const std::vector<Bytes>& messages, size_t from) {
-  for (size_t i = from; i < messages.size(); ++i) {
-    for (unsigned char byte : messages[i]) std::printf("%02X ", byte);
-    std::printf("\n");
-  }
-}
-
-}  // namespace
+using sonvela::test::Bytes;
+using sonvela::test::PrintMessages;
+using sonvela::test::Received;
 
 int main() {
   using namespace sonvela;
@@ -95,7 +58,7 @@ int main() {
   for (uint32_t word : words) out.Send(word);
   if (out.Close() != kMidiOutOk || received.WaitFor(expected.size()) != expected) {
     std::printf("FAIL: expected the 5 sendable messages, in order, and a clean Close; received:\n");
-    Print(received.WaitFor(0), 0);
+    PrintMessages(received.WaitFor(0), 0);
     return 1;
   }
 
@@ -125,7 +88,7 @@ int main() {
       size_t same = 0;
       while (same < got.size() && same < sent.size() && got[same] == sent[same]) ++same;
       std::printf("FAIL: round %d: %zu of %zu messages arrived in order, then:\n", round, same, sent.size());
-      Print(got, same);
+      PrintMessages(got, same);
       return 1;
     }
   }

@@ -15,40 +15,16 @@
 
 #include "devices/midi_in_devices.h"
 #include "devices/midi_in_journal.h"
+#include "jack_received.h"
 #include "platform/platform_midi_in.h"
 #include "platform/platform_midi_out.h"
 
 namespace {
 
 using namespace sonvela;
-using Bytes = std::vector<unsigned char>;
 
-// What arrives at the thru client, for the main thread to wait for.
-class Received {
- public:
-  static void OnMessage(double, Bytes* message, void* data) {
-    auto* self = static_cast<Received*>(data);
-    std::lock_guard lock(self->mutex_);
-    self->messages_.push_back(*message);
-    self->added_.notify_all();
-  }
-  // Everything received once `last` has come (or what came within a generous time).
-  std::vector<Bytes> Until(const Bytes& last) {
-    std::unique_lock lock(mutex_);
-    added_.wait_for(lock, std::chrono::seconds(10),
-                    [&] { return !messages_.empty() && messages_.back() == last; });
-    return messages_;
-  }
-  void Clear() {
-    std::lock_guard lock(mutex_);
-    messages_.clear();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable added_;
-  std::vector<Bytes> messages_;
-};
+using test::Bytes;
+using test::Received;
 
 struct Messages : MessageBoxes {
   void ShowMessage(std::string_view) override {}
@@ -70,10 +46,7 @@ int DeviceNamed(MidiOut& port, const std::string& client) {
 
 void Print(const char* what, const std::vector<Bytes>& messages) {
   std::printf("%s:\n", what);
-  for (const Bytes& message : messages) {
-    for (unsigned char byte : message) std::printf("%02X ", byte);
-    std::printf("\n");
-  }
+  test::PrintMessages(messages);
 }
 
 }  // namespace

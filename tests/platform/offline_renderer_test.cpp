@@ -6,7 +6,7 @@
 
 #include "platform/midi_out_codes.h"
 #include "platform/peak_limiter.h"
-#include "scratch_folder.h"
+#include "temp_folder.h"
 #include "wav_samples.h"
 
 namespace sonvela {
@@ -28,14 +28,14 @@ uint32_t NoteOn(int channel, int key, int velocity) {
 
 class OfflineRendererTest : public testing::Test {
  protected:
-  std::string WavPath() const { return folder_.File("rendered.wav"); }
+  std::string WavPath() const { return (folder_.path / "rendered.wav").string(); }
   // Renders `ms` in the 10 ms steps the CLI uses.
   static void RenderInTicks(OfflineRenderer& renderer, int ms) {
     for (int i = 0; i < ms / 10; ++i) ASSERT_TRUE(renderer.Render(10));
   }
 
  private:
-  test::ScratchFolder folder_;
+  test::TempFolder folder_;
 };
 
 TEST_F(OfflineRendererTest, WritesExactLengthWithCorrectHeader) {

@@ -4,15 +4,15 @@
 
 #include <vector>
 
-#include "scratch_folder.h"
+#include "temp_folder.h"
 #include "wav_samples.h"
 
 namespace sonvela {
 namespace {
 
 TEST(WavWriterTest, ConvertsWithOneUnitOfDitherAndClipsBeyondFullScale) {
-  test::ScratchFolder folder;
-  const std::string path = folder.File("written.wav");
+  test::TempFolder folder;
+  const std::string path = (folder.path / "written.wav").string();
   WavWriter writer;
   ASSERT_TRUE(writer.Open(path));
   const std::vector<float> half(1000, 0.5f);
@@ -34,8 +34,8 @@ TEST(WavWriterTest, ConvertsWithOneUnitOfDitherAndClipsBeyondFullScale) {
 }
 
 TEST(WavWriterTest, StopsGrowingAtItsLimit) {
-  test::ScratchFolder folder;
-  const std::string path = folder.File("full.wav");
+  test::TempFolder folder;
+  const std::string path = (folder.path / "full.wav").string();
   WavWriter writer(1500);
   ASSERT_TRUE(writer.Open(path));
   const std::vector<float> quiet(1000, 0.1f);
