@@ -1,16 +1,9 @@
-// The keyboards, "Note test", "All organ" and MIDI input in the whole program: driven through the real
-// windows, with the fake output and the fake threaded input.
-
-#include <QComboBox>
-#include <QSignalSpy>
+// "All organ" and the shutdown of keyboards, "Note test" and MIDI input in the whole program: driven through
+// the real windows, with the fake output and the fake threaded input.
 
 #include "app/program_bench.h"
-#include "devices/midi_in_callback.h"
-#include "devices/midi_in_shower.h"
-#include "player/colours.h"
 #include "views/channel_displays.h"
 #include "views/key_at_pointer.h"
-#include "views/pixels.h"
 
 namespace sonvela::test {
 namespace {
@@ -18,9 +11,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
-
-constexpr int kWaitMs = 20000;
-constexpr Colour kPressedKey = kChannelColour[1];
 
 // Program 1 on channel 1 and 126 on channel 2, a long note on each and on channel 3, which has no program.
 const std::string kLongSong =
@@ -44,46 +34,7 @@ class ProgramKeyboards : public ProgramBench {
     EXPECT_GE(first, 0) << key;
     return QPoint((first + last) / 2, y) + surface->contentsRect().topLeft();
   }
-  bool Lit(int surfaceId, Colour colour) { return !BoundsOf(Picture(surfaceId), colour).isEmpty(); }
-  // Every word sent from the `start`th on.
-  std::vector<uint32_t> WordsFrom(size_t start) {
-    std::vector<uint32_t> words;
-    for (size_t i = start; i < midi.Sent.size(); ++i) words.push_back(midi.Sent[i].word);
-    return words;
-  }
 };
-
-TEST_F(ProgramKeyboards, NoteTestRunsOnItsTimerWhileTheWindowAndTheSongGoOn) {
-  Write("long.mid", kLongSong);
-  StartProgram();
-  ClickSongEntry(0);
-  const size_t start = midi.Sent.size();
-  QSignalSpy finished(&program->TheNoteTest(), &NoteTest::Finished);
-  Click(kNoteTestButton);
-  ASSERT_TRUE(program->TheNoteTest().Running());
-  EXPECT_THAT(WordsFrom(start), ElementsAre(Word(0xC0, 19, 127), Word(0x90, 48, 127)));
-  EXPECT_TRUE(Lit(kChannelKeyboardBase, kPressedKey));
-
-  // Meanwhile the buttons answer, the song's clock goes on, and a second press starts nothing.
-  Click(kDoubleTempoButton);
-  EXPECT_EQ(LabelText(kBpmLabel), "BPM 240");
-  const int64_t position = State().SongPosition;
-  Tick(5);
-  EXPECT_GT(State().SongPosition, position);
-  Click(kNoteTestButton);
-  ASSERT_TRUE(finished.wait(kWaitMs));
-  EXPECT_EQ(finished.count(), 1);
-
-  std::vector<uint32_t> expected;
-  for (int channel = 0; channel < 16; ++channel) {
-    for (uint32_t word :
-         {Word(0xC0 + channel, 19, 127), Word(0x90 + channel, 48, 127), Word(0x80 + channel, 48, 0)})
-      expected.push_back(word);
-  }
-  // The song had sent all it had before: these are the test's alone.
-  EXPECT_THAT(WordsFrom(start), ElementsAreArray(expected));
-  for (int row = 0; row < 16; ++row) EXPECT_FALSE(Lit(kChannelKeyboardBase + row, kPressedKey)) << row;
-}
 
 TEST_F(ProgramKeyboards, AllOrganSwitchesEveryChannelAndRenamesTheLabelsThatNameAProgram) {
   Write("long.mid", kLongSong);

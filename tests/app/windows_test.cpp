@@ -1,15 +1,13 @@
-// The five windows as built for a 1024 x 768 client area: controls, places, looks, toggles and the end.
+// The five windows as built for a 1024 x 768 client area: places, looks, toggles, pointer and the end.
 
 #include <QComboBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -95,31 +93,6 @@ TEST_F(Windows, SecondaryWindowsHoldTheirControls) {
   EXPECT_EQ(instruments->itemText(0), "1 Acoustic Grand");
   EXPECT_EQ(instruments->itemText(127), "128 Gunshot");
   EXPECT_EQ(instruments->currentText(), "19 Rock Organ");
-}
-
-TEST_F(Windows, ControlsAreCreatedInTheirOrder) {
-  std::vector<int> order;
-  for (const ControlMap::Entry& entry : windows.Controls().Entries()) order.push_back(entry.id);
-  const auto position = [&order](int id) {
-    return std::find(order.begin(), order.end(), id) - order.begin();
-  };
-  EXPECT_EQ(position(kLoadButton), 0);
-  EXPECT_EQ(position(kEventTableToggle), 9);
-  // The secondary windows come between the second and the third row of the main window.
-  EXPECT_EQ(position(kSaveListingButton), 10);
-  EXPECT_LT(position(kDebugLogList), position(kBigKeyboard));
-  EXPECT_LT(position(kHistoryToggle), position(kTimeLabel));
-  EXPECT_LT(position(kNoteNameLabel), position(kChannelKeyboardBase));
-  EXPECT_EQ(position(kInstrumentLabelBase) + 1, position(kChannelKeyboardBase + 1));
-  EXPECT_EQ(order.back(), kSongMap);
-  EXPECT_EQ(order.size(), 10 + 2 + 1 + 1 + 2 + 16 + 2 + 6 + 1 + 9 + 5 * 16 + 1 + 5);
-
-  for (int id : {kMonitorToggle, kDebugToggle, kBigKeyboardToggle, kListingToggle, kEventTableToggle,
-                 kTempoFixToggle, kPauseToggle, kContinuoToggle, kIntroToggle, kMuteToggle}) {
-    EXPECT_TRUE(windows.Button(id)->isCheckable()) << id;
-    EXPECT_FALSE(windows.Button(id)->isChecked()) << id;
-  }
-  EXPECT_FALSE(windows.Button(kPlayButton)->isCheckable());
 }
 
 TEST_F(Windows, ControlsShowTheirColoursAndFonts) {
@@ -260,24 +233,17 @@ TEST_F(Windows, EscapeEndsTheMainWindowOnce) {
   EXPECT_EQ(ended.count(), 1);
 }
 
-TEST(ProgramWindows, LaysTheMaximisedWindowOutForItsClientAreaAndHidesEverythingAtTheEnd) {
-  test::RecordedMessages messages;
-  SettableClock clock;
-  RecordingMidiOut midi(&clock);
-  ThreadedFakeMidiIn input;
-  ProgramParts parts;
-  parts.midi = &midi;
-  parts.midiIn = &input;
-  parts.clock = &clock;
-  parts.makeTimers = [](TickSink&) { return std::make_unique<ManualTimers>(); };
-  Sonvela program(messages, "", MainLayout::Compute(1024, 768), kWorkArea, std::move(parts));
-  AppWindows& windows = program.Windows();
+using ProgramWindows = test::ProgramBench;
+
+TEST_F(ProgramWindows, LaysTheMaximisedWindowOutForItsClientAreaAndHidesEverythingAtTheEnd) {
+  program = std::make_unique<Sonvela>(messages, "", MainLayout::Compute(1024, 768), kWorkArea, Parts());
+  AppWindows& windows = program->Windows();
   QTest::mouseClick(windows.Button(kDebugToggle), Qt::LeftButton);
-  program.Start();
+  program->Start();
   MainWindow& main = windows.Main();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
   // The logs' lists show their lines, the newest selected.
-  ASSERT_EQ(program.TheLogs().Debug.Size(), 1u);
+  ASSERT_EQ(program->TheLogs().Debug.Size(), 1u);
   EXPECT_EQ(windows.List(kDebugLogList)->model()->rowCount(), 1);
   EXPECT_EQ(windows.List(kDebugLogList)->currentIndex().row(), 0);
 
