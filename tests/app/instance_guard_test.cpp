@@ -1,10 +1,8 @@
 // One copy at a time, with real processes of the program: the second ends at once, the lock of a killed
 // copy is taken over.
 
-#include "app/instance_guard.h"
 #include "app/program_process.h"
 
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,21 +70,6 @@ TEST_F(SingleInstance, TheLockOfAKilledCopyIsTakenOver) {
   StartFirstCopy();
   EXPECT_TRUE(SecondCopyMessages({"x.mid"}).contains(kAlreadyRunning));
   EXPECT_EQ(first_.state(), QProcess::Running);
-}
-
-TEST(InstanceGuard, HoldsTheLockForItsLife) {
-  QTemporaryDir folder;
-  const QString path = folder.filePath("guard.lock");
-  {
-    InstanceGuard guard(path);
-    ASSERT_TRUE(guard.Acquire());
-    EXPECT_TRUE(guard.Acquire());
-    QLockFile other(path);
-    other.setStaleLockTime(0);
-    EXPECT_FALSE(other.tryLock(0));
-  }
-  InstanceGuard next(path);
-  EXPECT_TRUE(next.Acquire());
 }
 
 }  // namespace

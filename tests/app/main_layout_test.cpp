@@ -45,11 +45,6 @@ TEST(MainLayout, KeyboardsAreWholeWhiteKeysWideAtEverySize) {
   }
 }
 
-TEST(MainLayout, TitleNamesTheClientSizeWithBlanksAroundTheX) {
-  EXPECT_EQ(TitleSizeSuffix(1024, 768), "(1024 x 768) ");
-  EXPECT_EQ(MainWindowTitle(1280, 800), "Sonvela 1.06 Quarzani Teodolfo fecit! (1280 x 800) ");
-}
-
 TEST(CommandLine, ArgumentsMakeOneSongPathWithoutQuotes) {
   EXPECT_EQ(SongFromArguments(ArgumentsText({})), "");
   EXPECT_EQ(SongFromArguments(ArgumentsText({"\"C:\\My Songs\\Tune.kar\""})), "C:\\My Songs\\Tune.kar");

@@ -202,29 +202,5 @@ TEST_F(Program, EscapeShutsDownInOrderAndOnlyOnce) {
   EXPECT_THAT(Sent(), IsEmpty());
 }
 
-TEST_F(Program, TheCaptureRecordsFromTheFirstPlayAndIsWrittenAtTheEnd) {
-  Write("a.mid", kTwoChannels);
-  const QString capture = folder.filePath("capture.tsv");
-  qputenv(kCaptureVariable, capture.toLocal8Bit());
-  ProgramParts parts = Parts();
-  parts.midi = nullptr;  // the program's own output: the environment asks for a capture
-  program = std::make_unique<Sonvela>(messages, "", MainLayout::Compute(1024, 768), QRect(0, 0, 1024, 768),
-                                      std::move(parts));
-  qunsetenv(kCaptureVariable);
-  program->Start();
-  ClickSongEntry(0);
-  Tick(60);
-  Main().End();
-  QFile file(capture);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QStringList lines = QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
-  // Play's silence, the program and the note at 0 ms, the drum 50 ticks later; the end's silence last.
-  ASSERT_EQ(lines.size(), 16 + 2 + 2 + 16);
-  EXPECT_EQ(lines[0], "0.000\t176\t123\t0");
-  EXPECT_EQ(lines[17], "0.000\t144\t60\t100");
-  EXPECT_EQ(lines[19], "500.000\t153\t36\t80");
-  EXPECT_EQ(lines.back(), "600.000\t191\t123\t0");
-}
-
 }  // namespace
 }  // namespace sonvela::test
