@@ -33,19 +33,5 @@ TEST(WavWriterTest, ConvertsWithOneUnitOfDitherAndClipsBeyondFullScale) {
   EXPECT_TRUE(dithered);
 }
 
-TEST(WavWriterTest, StopsGrowingAtItsLimit) {
-  test::TempFolder folder;
-  const std::string path = (folder.path / "full.wav").string();
-  WavWriter writer(1500);
-  ASSERT_TRUE(writer.Open(path));
-  const std::vector<float> quiet(1000, 0.1f);
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(writer.Write(quiet.data(), quiet.data(), 1000));
-  EXPECT_TRUE(writer.Full());
-  ASSERT_TRUE(writer.Close());
-  const test::WavSamples wav = test::ReadWav(path);
-  ASSERT_TRUE(wav.valid);
-  EXPECT_EQ(wav.Frames(), 1500u);
-}
-
 }  // namespace
 }  // namespace sonvela
