@@ -47,6 +47,7 @@ bench:
 	bash bench/play_bench.sh build-bench
 	bash bench/views_bench.sh build-bench
 	bash bench/midi_thru_bench.sh build-bench
+	bash bench/window_bench.sh build-bench
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

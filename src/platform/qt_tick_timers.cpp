@@ -1,11 +1,34 @@
 #include "platform/qt_tick_timers.h"
 
+#include <QSocketNotifier>
+
+#include <sys/timerfd.h>
+#include <unistd.h>
+
 namespace sonvela {
 
 QtTickTimers::QtTickTimers(TickSink& sink) : sink_(sink) {
+  wakeUpFd_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+  if (wakeUpFd_ >= 0) {
+    wakeUp_ = std::make_unique<QSocketNotifier>(wakeUpFd_, QSocketNotifier::Read);
+    QObject::connect(wakeUp_.get(), &QSocketNotifier::activated, [this] { OnWakeUp(); });
+  }
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&timer_, &QTimer::timeout, [this] { DeliverDueTicks(); });
+}
+
+QtTickTimers::~QtTickTimers() {
+  wakeUp_.reset();
+  if (wakeUpFd_ >= 0) close(wakeUpFd_);
+}
+
+void QtTickTimers::OnWakeUp() {
+  // Emptied, so that it is not readable again before its next expiry. Finding nothing (it was armed anew
+  // meanwhile, from a nested event loop) does no harm: the due times decide what is delivered.
+  uint64_t expirations = 0;
+  [[maybe_unused]] const ssize_t got = read(wakeUpFd_, &expirations, sizeof expirations);
+  DeliverDueTicks();
 }
 
 uint32_t QtTickTimers::Start(int slot, int periodMs) {
@@ -51,6 +74,20 @@ void QtTickTimers::DeliverDueTicks() {
 
 void QtTickTimers::Reschedule() {
   const int slot = EarliestSlot();
+  if (wakeUpFd_ >= 0) {
+    // steady_clock is CLOCK_MONOTONIC on Linux: the slot's due time is the descriptor's expiry as it is.
+    itimerspec when{};  // all zero: disarmed
+    if (slot != 0) {
+      const auto due = slots_[slot].NextDue().time_since_epoch();
+      const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(due);
+      when.it_value.tv_sec = static_cast<time_t>(seconds.count());
+      when.it_value.tv_nsec = static_cast<long>(std::chrono::nanoseconds(due - seconds).count());
+      // A due time of exactly zero would disarm; it is long past anyway.
+      if (when.it_value.tv_sec == 0 && when.it_value.tv_nsec == 0) when.it_value.tv_nsec = 1;
+    }
+    timerfd_settime(wakeUpFd_, TFD_TIMER_ABSTIME, &when, nullptr);
+    return;
+  }
   if (slot == 0) {
     timer_.stop();
     return;

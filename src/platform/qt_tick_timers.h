@@ -6,18 +6,24 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
 #include "player/tick_timers.h"
+
+class QSocketNotifier;
 
 namespace sonvela {
 
 // QTimer alone drops ticks that are late, which would let song time slip behind wall time. So each slot keeps
 // its own schedule on steady_clock and every due tick is delivered, late ones caught up one by one: after T
-// ms of a 10 ms slot exactly floor(T / 10) ticks have reached the sink. One precise single-shot QTimer wakes
-// the thread at the next due time, so there is no busy loop. Create and use it on the event loop's thread.
+// ms of a 10 ms slot exactly floor(T / 10) ticks have reached the sink. The thread sleeps in its event loop
+// until the next due time: a timer descriptor armed at that very time wakes it (a QTimer counts whole
+// milliseconds, which would make every tick up to 1 ms late; it serves only where the descriptor cannot be
+// had). Create and use it on the event loop's thread.
 class QtTickTimers : public TickTimers {
  public:
   explicit QtTickTimers(TickSink& sink);
+  ~QtTickTimers() override;
   QtTickTimers(const QtTickTimers&) = delete;
   QtTickTimers& operator=(const QtTickTimers&) = delete;
 
@@ -40,13 +46,16 @@ class QtTickTimers : public TickTimers {
   static constexpr int kMaxTicksPerWakeUp = 100;
 
   void DeliverDueTicks();
+  void OnWakeUp();
   int EarliestSlot() const;
   void Reschedule();
 
   TickSink& sink_;
   std::array<Slot, kSlotCount + 1> slots_{};  // index = slot number; 0 unused
   uint32_t lastId_ = 0;
-  QTimer timer_;
+  int wakeUpFd_ = -1;
+  std::unique_ptr<QSocketNotifier> wakeUp_;
+  QTimer timer_;  // without the descriptor
 };
 
 }  // namespace sonvela
