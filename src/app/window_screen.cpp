@@ -7,6 +7,7 @@
 #include "app/screen_text.h"
 #include "player/control_ids.h"
 #include "player/instrument_names.h"
+#include "player/tick_timers.h"
 #include "views/channel_displays.h"
 #include "views/keyboards.h"
 #include "views/lyric_line.h"
@@ -29,6 +30,12 @@ int RowOf(int controlId, int base) {
 WindowScreen::WindowScreen(AppWindows& windows, MessageBoxes& messages)
     : windows_(windows), messages_(messages) {
   levels_.fill(-1);
+  historyRepaint_.setSingleShot(true);
+  historyRepaint_.setInterval(kProgressPeriodMs);
+  QObject::connect(&historyRepaint_, &QTimer::timeout, [this] {
+    if (DrawingSurface* history = windows_.Surface(kHistoryStrip)) history->Changed(historyPending_);
+    historyPending_ = QRect();
+  });
 }
 
 void WindowScreen::ShowMessage(std::string_view text) {
@@ -118,7 +125,10 @@ void WindowScreen::PaintBigKeyboard(int key, int64_t colour) {
       sonvela::PaintBigKeyboard(views_.BigKeyboard, keyboard->Image(), history->Image(), key, colour,
                                 IsChecked(kBigKeyboardToggle), IsChecked(kHistoryToggle));
   if (!change.Keyboard.isEmpty()) keyboard->Changed(change.Keyboard);
-  if (!change.History.isEmpty()) history->Changed(change.History);
+  if (!change.History.isEmpty()) {
+    historyPending_ |= change.History;
+    if (!historyRepaint_.isActive()) historyRepaint_.start();
+  }
 }
 
 void WindowScreen::ShowLyric(std::string_view text) {

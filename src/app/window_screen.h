@@ -4,6 +4,9 @@
 // nothing is painted at once. The screen keeps what each panel of the main window shows, so that it can draw
 // them again when the window's size changes, and the karaoke line (the session's rule for it).
 
+#include <QRect>
+#include <QTimer>
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -79,6 +82,11 @@ class WindowScreen : public Screen {
   std::array<int, 16> levels_;  // -1: never drawn
   std::array<InstrumentLabel, 16> instruments_{};
   std::optional<LoopBar> loopBar_;
+  // The history strip scrolls as a whole with every lit key: its repaint is gathered and made at most
+  // once per progress period, so that a dense song does not copy the whole strip to the screen on every
+  // tick (the strip itself is drawn at once; only showing it waits).
+  QRect historyPending_;
+  QTimer historyRepaint_;
 };
 
 }  // namespace sonvela
