@@ -11,7 +11,8 @@
 #     with them, the toolbox's own real-time `play --capture`, which has no window.
 #  4. The window's work at a progress tick, all 16 channels sounding at changing levels, and at the sequencer
 #     ticks between (window_bench tick), without and with the Keyboard window.
-# Figures of 2 and 3 are medians of RUNS runs; every run is shown.
+# Figures of 2 and 3 are medians of RUNS runs; every run is shown. PARTS (default "start idle play tick")
+# and SCREENS (default "offscreen Xvfb") choose what runs, to repeat one measure on its own.
 # Use: bench/window_bench.sh [BUILD_DIR]
 set -euo pipefail
 build=$(realpath "${1:-build-bench}")
@@ -21,6 +22,8 @@ cli=$build/sonvela-cli
 dense_seconds=${DENSE_SECONDS:-25}
 idle_seconds=${IDLE_SECONDS:-20}
 runs=${RUNS:-3}
+parts=" ${PARTS:-start idle play tick} "
+screens=" ${SCREENS:-offscreen Xvfb} "
 start_runs=${START_RUNS:-7}
 soundfont=${SONVELA_SOUNDFONT:-/usr/share/sounds/sf2/FluidR3_GM.sf2}
 ticks=$(getconf CLK_TCK)
@@ -196,9 +199,10 @@ EVICT
 
 suite() {
   local label=$1
-  start_runs "$label"
-  idle_runs "$label" "$program"
-  play_rounds "$label"
+  [[ $parts != *" start "* ]] || start_runs "$label"
+  [[ $parts != *" idle "* ]] || idle_runs "$label" "$program"
+  [[ $parts != *" play "* ]] || play_rounds "$label"
+  [[ $parts == *" tick "* ]] || return 0
   echo "-- $label: the window's ticks, by hand, on the dense song (every channel sounding):"
   "$bench" tick "$work/long.mid" 1000 2>/dev/null | sed 's/^/   /'
   echo "-- $label: the same with the Keyboard window and History shown:"
@@ -212,9 +216,9 @@ span=$((dense_seconds - 5))
 "$build/bench/bench_song" dense "$work/long.mid" 110
 echo "== The desktop program (load average before: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores) =="
 
-QT_QPA_PLATFORM=offscreen suite offscreen
+[[ $screens != *" offscreen "* ]] || QT_QPA_PLATFORM=offscreen suite offscreen
 
-if command -v Xvfb >/dev/null; then
+if [[ $screens == *" Xvfb "* ]] && command -v Xvfb >/dev/null; then
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
   xvfb_pid=$!
   for ((tries = 0; tries < 1000; tries++)); do

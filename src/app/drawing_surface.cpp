@@ -48,7 +48,15 @@ void DrawingSurface::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = contentsRect();
   const QRect dirty = event->rect() & area;
-  if (!dirty.isEmpty()) painter.drawImage(dirty.topLeft(), image_, dirty.translated(-area.topLeft()));
+  if (!dirty.isEmpty() && paintPicture_) {
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.setClipRect(dirty.translated(-area.topLeft()));
+    paintPicture_(painter, dirty.translated(-area.topLeft()));
+    painter.restore();
+  } else if (!dirty.isEmpty()) {
+    painter.drawImage(dirty.topLeft(), image_, dirty.translated(-area.topLeft()));
+  }
   drawFrame(&painter);
 }
 

@@ -3,6 +3,9 @@
 // then ask for a repaint with Changed(); painting only copies the picture to the screen. Pointer events
 // come out as signals, positions in the picture's pixels.
 
+#include <functional>
+#include <utility>
+
 #include <QColor>
 #include <QFrame>
 #include <QImage>
@@ -22,6 +25,11 @@ class DrawingSurface : public QFrame {
   // Schedules a repaint of the whole picture or of a part of it (picture pixels); never paints at once.
   void Changed();
   void Changed(const QRect& part);
+  // A picture that is not kept in the order it is shown is painted by `paint` (`part` in picture pixels,
+  // the painter's origin at the picture's top left) instead of being copied as it is.
+  void PaintPictureWith(std::function<void(QPainter& painter, const QRect& part)> paint) {
+    paintPicture_ = std::move(paint);
+  }
   // A point of the widget in picture pixels.
   QPoint ToImage(QPoint widgetPoint) const { return widgetPoint - contentsRect().topLeft(); }
 
@@ -47,6 +55,7 @@ class DrawingSurface : public QFrame {
 
   QColor startColour_;
   QImage image_;
+  std::function<void(QPainter&, const QRect&)> paintPicture_;
 };
 
 }  // namespace sonvela

@@ -36,6 +36,11 @@ WindowScreen::WindowScreen(AppWindows& windows, MessageBoxes& messages)
     if (DrawingSurface* history = windows_.Surface(kHistoryStrip)) history->Changed(historyPending_);
     historyPending_ = QRect();
   });
+  if (DrawingSurface* history = windows_.Surface(kHistoryStrip)) {
+    history->PaintPictureWith([this, history](QPainter& painter, const QRect& part) {
+      DrawHistoryStrip(painter, history->Image(), views_.BigKeyboard.HistoryTop, part);
+    });
+  }
 }
 
 void WindowScreen::ShowMessage(std::string_view text) {
@@ -111,19 +116,43 @@ void WindowScreen::DrawInstrumentLabel(int channel) {
 }
 
 void WindowScreen::PaintChannelKeyboard(int controlId, int key, int64_t colour) {
-  DrawingSurface* surface = windows_.Surface(controlId);
-  if (RowOf(controlId, kChannelKeyboardBase) < 0 || surface == nullptr) return;
-  const QRect changed = sonvela::PaintChannelKeyboard(surface->Image(), views_.ChannelKeyboard, key, colour);
-  if (!changed.isEmpty()) surface->Changed(changed);
+  if (RowOf(controlId, kChannelKeyboardBase) < 0) return;
+  PaintKey({controlId, key, colour});
 }
 
 void WindowScreen::PaintBigKeyboard(int key, int64_t colour) {
+  PaintKey({kBigKeyboard, key, colour});
+}
+
+void WindowScreen::TickStarts() {
+  gatheringKeys_ = true;
+}
+
+void WindowScreen::TickEnds() {
+  gatheringKeys_ = false;
+  for (const KeyPaint& paint : keyPaints_) PaintKey(paint);
+  keyPaints_.clear();
+}
+
+void WindowScreen::PaintKey(const KeyPaint& paint) {
+  if (gatheringKeys_) {
+    keyPaints_.push_back(paint);
+    return;
+  }
+  if (paint.controlId != kBigKeyboard) {
+    DrawingSurface* surface = windows_.Surface(paint.controlId);
+    if (surface == nullptr) return;
+    const QRect changed =
+        sonvela::PaintChannelKeyboard(surface->Image(), views_.ChannelKeyboard, paint.key, paint.colour);
+    if (!changed.isEmpty()) surface->Changed(changed);
+    return;
+  }
   DrawingSurface* keyboard = windows_.Surface(kBigKeyboard);
   DrawingSurface* history = windows_.Surface(kHistoryStrip);
   if (keyboard == nullptr || history == nullptr) return;
   const BigKeyboardChange change =
-      sonvela::PaintBigKeyboard(views_.BigKeyboard, keyboard->Image(), history->Image(), key, colour,
-                                IsChecked(kBigKeyboardToggle), IsChecked(kHistoryToggle));
+      sonvela::PaintBigKeyboard(views_.BigKeyboard, keyboard->Image(), history->Image(), paint.key,
+                                paint.colour, IsChecked(kBigKeyboardToggle), IsChecked(kHistoryToggle));
   if (!change.Keyboard.isEmpty()) keyboard->Changed(change.Keyboard);
   if (!change.History.isEmpty()) {
     historyPending_ |= change.History;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "app/app_windows.h"
 #include "player/screen.h"
@@ -48,6 +49,8 @@ class WindowScreen : public Screen {
   void SetEnabled(int controlId, bool enabled) override;
   void ShowSongTitle(std::string_view songFileName) override;
   void DrawSongMap() override;
+  void TickStarts() override;
+  void TickEnds() override;
 
   // Every panel of the main window drawn again from what it shows: their pictures were made anew for a new
   // size. Lit keys go out, as after a full keyboard redraw.
@@ -71,6 +74,14 @@ class WindowScreen : public Screen {
     bool operator==(const LoopBar&) const = default;
   };
 
+  // A key to paint on a channel keyboard or (controlId kBigKeyboard) the big one.
+  struct KeyPaint {
+    int controlId;
+    int key;
+    int64_t colour;
+  };
+
+  void PaintKey(const KeyPaint& paint);
   void DrawInstrumentLabel(int channel);
   void DrawLoopBarNow();
 
@@ -87,6 +98,9 @@ class WindowScreen : public Screen {
   // tick (the strip itself is drawn at once; only showing it waits).
   QRect historyPending_;
   QTimer historyRepaint_;
+  // Keys asked for during a tick, painted in order when it ends.
+  bool gatheringKeys_ = false;
+  std::vector<KeyPaint> keyPaints_;
 };
 
 }  // namespace sonvela

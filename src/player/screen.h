@@ -51,6 +51,11 @@ class Screen : public MessageBoxes {
   // The main window's title names the loaded song file.
   virtual void ShowSongTitle(std::string_view /*songFileName*/) {}
   virtual void DrawSongMap() {}
+
+  // Around every timer tick: a screen may gather what the tick asks it to draw and draw it at the end, so
+  // that none of the tick's messages waits for a picture.
+  virtual void TickStarts() {}
+  virtual void TickEnds() {}
 };
 
 }  // namespace sonvela

@@ -79,7 +79,9 @@ bool PlaySession::PlayNextInList() {
 }
 
 void PlaySession::OnTimerTick(int slot) {
+  ports_.screen.TickStarts();
   transport_.OnTimerTick(slot);
+  ports_.screen.TickEnds();
   // Only a started song can be stuck: Pause pressed with no song starts a clock with nothing to play.
   if (transport_.Running() && transport_.SongStarted() && ClockCannotAdvance()) {
     const SongTables& t = document_.Tables;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <QPainter>
+
 #include "views/keys.h"
 #include "views/surface.h"
 
@@ -93,26 +95,49 @@ BigKeyboardChange PaintBigKeyboard(BigKeyboardState& state, QImage& keyboard, QI
 
 QRect AddHistoryRow(BigKeyboardState& state, const QImage& keyboard, QImage& history) {
   pixels::Prepare(history);
-  const int hh = history.height();
-  const double rowHeight = hh / static_cast<double>(kHistoryRows);
+  const double rowHeight = history.height() / static_cast<double>(kHistoryRows);
   const QImage source = keyboard.convertToFormat(QImage::Format_RGB32);
-  if (state.HistoryRow >= kHistoryRows) {
-    const int shift = RowTop(1, rowHeight);
-    if (shift > 0 && shift < hh) {
-      // Rows are contiguous in a QImage: move the whole block up at once.
-      uchar* bits = history.bits();
-      const qsizetype stride = history.bytesPerLine();
-      std::memmove(bits, bits + shift * stride, static_cast<size_t>((hh - shift) * stride));
-    }
-    StretchInto(source, history, RowTop(kHistoryRows - 1, rowHeight), RowTop(kHistoryRows, rowHeight));
-    state.HistoryRow = kHistoryRows;
+  const bool full = state.HistoryRow >= kHistoryRows;
+  // Before the strip is full its rows are stored in the order they are shown.
+  const int stored = full ? state.HistoryTop : state.HistoryRow;
+  const int y0 = RowTop(stored, rowHeight);
+  const int y1 = RowTop(stored + 1, rowHeight);
+  StretchInto(source, history, y0, y1);
+  if (full) {
+    state.HistoryTop = (state.HistoryTop + 1) % kHistoryRows;
     return history.rect();
   }
-  const int y0 = RowTop(state.HistoryRow, rowHeight);
-  const int y1 = RowTop(state.HistoryRow + 1, rowHeight);
-  StretchInto(source, history, y0, y1);
+  state.HistoryTop = 0;
   ++state.HistoryRow;
   return QRect(0, y0, std::min(source.width(), history.width()), y1 - y0).intersected(history.rect());
+}
+
+void DrawHistoryStrip(QPainter& painter, const QImage& history, int top, const QRect& part) {
+  const double rowHeight = history.height() / static_cast<double>(kHistoryRows);
+  for (int shown = 0; shown < kHistoryRows; ++shown) {
+    const int stored = (top + shown) % kHistoryRows;
+    const QRect target(0, RowTop(shown, rowHeight), history.width(),
+                       RowTop(shown + 1, rowHeight) - RowTop(shown, rowHeight));
+    if (!target.intersects(part)) continue;
+    // Rows may differ in height by a pixel (the strip's height need not be a multiple of ten): the
+    // stored row is then stretched to the shown one.
+    const QRect source(0, RowTop(stored, rowHeight), history.width(),
+                       RowTop(stored + 1, rowHeight) - RowTop(stored, rowHeight));
+    if (source.height() == target.height()) {
+      const QRect visible = target & part;
+      painter.drawImage(visible.topLeft(), history, visible.translated(0, source.y() - target.y()));
+    } else {
+      painter.drawImage(target, history, source);
+    }
+  }
+}
+
+QImage HistoryStripShown(const QImage& history, int top) {
+  QImage shown(history.size(), QImage::Format_RGB32);
+  shown.fill(Qt::white);
+  QPainter painter(&shown);
+  DrawHistoryStrip(painter, history, top, shown.rect());
+  return shown;
 }
 
 void ClearHistoryStrip(QImage& history) {

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QRect>
 
+class QPainter;
+
 #include "player/colours.h"
 
 namespace sonvela {
@@ -29,6 +31,10 @@ struct BigKeyboardState {
   std::string BigKeyboardMarks;
   // Rows of the history strip in use, 0..10.
   int HistoryRow = 0;
+  // Once all ten rows are in use, the strip's picture is kept as a ring: a new snapshot overwrites the
+  // oldest stored row and this one, the stored row shown at the top, moves on. A snapshot then costs one
+  // row, never a move of the whole strip (2 MB on a wide screen, for every lit note of a dense song).
+  int HistoryTop = 0;
 };
 
 // A channel keyboard: white keys as tall as the surface. All sixteen share one picture (they have one size).
@@ -47,8 +53,14 @@ BigKeyboardChange PaintBigKeyboard(BigKeyboardState& state, QImage& keyboard, QI
                                    int64_t colour, bool shown, bool historyOn);
 
 // Adds a snapshot of the big keyboard, squeezed to a tenth of the strip's height, below the rows in use; with
-// all ten in use, moves the strip up one row first and fills the last row.
+// all ten in use, the strip as shown moves up one row and the snapshot fills the last row.
 QRect AddHistoryRow(BigKeyboardState& state, const QImage& keyboard, QImage& history);
+
+// Paints `part` of the strip as shown (its stored rows from `top` on) with a painter whose origin is the
+// strip's top left corner.
+void DrawHistoryStrip(QPainter& painter, const QImage& history, int top, const QRect& part);
+// The strip as shown, as one picture.
+QImage HistoryStripShown(const QImage& history, int top);
 
 // A click on the strip whitens it; the rows in use stay counted.
 void ClearHistoryStrip(QImage& history);

@@ -62,6 +62,32 @@ TEST_F(Panels, APlayedKeyLightsOnItsChannelKeyboardOnlyWhereItLies) {
   EXPECT_TRUE(test::BoundsOf(Picture(kChannelKeyboardBase + 2), kChannelColour[3]).isEmpty());
 }
 
+TEST_F(Panels, ATicksMessagesAreAllSentBeforeItsKeysAreDrawn) {
+  // Two notes due in the same tick, and the big keyboard with its history shown.
+  Write("chord.mid", Song(NoteOn(10, 3, 60, 100) + NoteOn(0, 3, 64, 100) + NoteOff(96, 3, 60)));
+  StartProgram();
+  Click(kBigKeyboardToggle);
+  Click(kHistoryToggle);
+  ClickSongEntry(0);
+  const auto litKeys = [this] {
+    return !test::BoundsOf(Picture(kChannelKeyboardBase + 2), kChannelColour[3]).isEmpty() ||
+           !test::BoundsOf(Picture(kBigKeyboard), kChannelColour[1]).isEmpty();
+  };
+  ASSERT_FALSE(litKeys());
+  std::vector<bool> litAtSend;
+  midi.OnSend = [&](uint32_t) { litAtSend.push_back(litKeys()); };
+  Tick(20);
+  midi.OnSend = nullptr;
+  EXPECT_EQ(litAtSend, std::vector<bool>(2, false));
+  // Then both are drawn, in the tick that sent them: keys 61 and 65, white slots 35 and 37.
+  // (The big keyboard lights every channel's keys in one colour.)
+  for (const auto& [id, colour] :
+       {std::pair{kChannelKeyboardBase + 2, kChannelColour[3]}, std::pair{kBigKeyboard, kChannelColour[1]}}) {
+    const QImage keyboard = Picture(id);
+    EXPECT_GT(test::BoundsOf(keyboard, colour).width(), 2 * keyboard.width() / 63) << id;
+  }
+}
+
 TEST_F(Panels, TheLyricLineGrowsAndStartsAgainAfterASlash) {
   Write("song.kar", Song(Meta(0, 0x01, "Hel") + Meta(10, 0x01, "lo") + Meta(10, 0x01, "/wor") +
                          Meta(10, 0x01, "ld") + Meta(10, 0x01, "\xE0")));

@@ -30,10 +30,12 @@ class BigKeyboard : public testing::Test {
     return PaintBigKeyboard(state, keyboard, history, key, colour, shown, historyOn);
   }
   char Mark(int key) const { return state.BigKeyboardMarks.at(static_cast<size_t>(key - 1)); }
-  // History row n holds the keyboard squeezed to 45 rows: row j shows keyboard row (2j + 1) x 110 / 90.
+  // History row n as shown holds the keyboard squeezed to 45 rows: row j shows keyboard row
+  // (2j + 1) x 110 / 90.
   bool RowShowsKeyboard(int n) const {
+    const QImage shown = HistoryStripShown(history, state.HistoryTop);
     for (int j = 0; j < 45; ++j) {
-      if (!RowsEqual(history, 45 * n + j, keyboard, (2 * j + 1) * 110 / 90)) return false;
+      if (!RowsEqual(shown, 45 * n + j, keyboard, (2 * j + 1) * 110 / 90)) return false;
     }
     return true;
   }
@@ -101,13 +103,40 @@ TEST_F(BigKeyboard, TheEleventhLitKeyScrollsTheStrip) {
   for (int key = 40; key < 50; ++key) Paint(key, kRed);
   EXPECT_EQ(state.HistoryRow, 10);
   EXPECT_TRUE(RowShowsKeyboard(9));
-  const QImage before = history.copy();
-  for (int key = 50; key < 52; ++key) {
+  const QImage before = HistoryStripShown(history, state.HistoryTop);
+  // Round the ring more than once: every snapshot lands in the last row, the rest move up one.
+  for (int key = 50; key < 73; ++key) {
     EXPECT_EQ(Paint(key, kRed).History, history.rect());
     EXPECT_EQ(state.HistoryRow, 10);
-    EXPECT_TRUE(RowShowsKeyboard(9));
+    EXPECT_TRUE(RowShowsKeyboard(9)) << key;
+    if (key == 51) {
+      const QImage shown = HistoryStripShown(history, state.HistoryTop);
+      for (int y = 0; y < 360; ++y) ASSERT_TRUE(RowsEqual(shown, y, before, y + 90)) << y;  // up two rows
+    }
   }
-  for (int y = 0; y < 360; ++y) ASSERT_TRUE(RowsEqual(history, y, before, y + 90)) << y;  // up two rows
+  // Each row shows its own snapshot: the one above the last was taken before key 72 was lit.
+  const QImage shown = HistoryStripShown(history, state.HistoryTop);
+  Paint(72, kRestoreKey);
+  for (int j = 0; j < 45; ++j) {
+    ASSERT_TRUE(RowsEqual(shown, 45 * 8 + j, keyboard, (2 * j + 1) * 110 / 90)) << j;
+  }
+}
+
+TEST_F(BigKeyboard, AStripOfUnevenRowsIsShownInOrder) {
+  history = MakeSurface({631, 455});  // rows of 45 and 46 pixels
+  for (int key = 40; key < 62; ++key) Paint(key, kRed);
+  const QRect key62 = Paint(62, kRed).Keyboard;
+  const QImage shown = HistoryStripShown(history, state.HistoryTop);
+  // The last row shown (410..454) is all of the last snapshot, with key 62 lit at its top; the row
+  // above it was taken before.
+  for (int y = 410; y < 455; ++y) {
+    bool fromKeyboard = false;
+    for (int k = 0; k < 110 && !fromKeyboard; ++k) fromKeyboard = RowsEqual(shown, y, keyboard, k);
+    ASSERT_TRUE(fromKeyboard) << y;
+  }
+  const int x = key62.center().x();
+  EXPECT_EQ(PixelAt(shown, x, 411), kRed);
+  EXPECT_NE(PixelAt(shown, x, 365), kRed);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // and answers Open and Close as the test sets it.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,12 @@ class RecordingMidiOut : public MidiOut {
   }
   int OpenDeviceId() override { return openDevice_; }
   std::string ErrorText(int code) override { return "error " + std::to_string(code); }
-  void Send(uint32_t message) override { Sent.push_back({clock_ ? clock_->MonotonicMs() : 0, message}); }
+  void Send(uint32_t message) override {
+    Sent.push_back({clock_ ? clock_->MonotonicMs() : 0, message});
+    if (OnSend) OnSend(message);
+  }
+  // Called after each send, to look at what else has happened by then.
+  std::function<void(uint32_t)> OnSend;
 
  private:
   WallClock* clock_;
