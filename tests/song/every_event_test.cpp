@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "song/every_event_file.h"
 #include "song/test_support.h"
 
@@ -12,113 +16,26 @@ using test::EveryEventFile;
 using test::Load;
 using test::LoadedSong;
 
+// Lines of a file in tests/data, as they are written there: one a line.
+std::vector<std::string> GoldenLines(const std::string& name) {
+  std::ifstream in(std::string(SONVELA_TEST_DATA) + "/" + name);
+  EXPECT_TRUE(in.is_open()) << name;
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 // The listing line for line, the summary in the debug log, the unknowns in one message, the stored events
 // and the event table.
 TEST(EveryEventFile, ListingLogTablesAndEventTable) {
   LoadedSong song;
   Load(song, EveryEventFile(), "every.mid");
-  const std::vector<std::string> expectedListing = {
-      "         every.mid",
-      "         03-07-2026 09:05:01 Quarzani Quarzius",
-      "         -------------------------------------------------------------------------------",
-      "         Intestazione hex$ (14 Bytes):[4D 54 68 64 00 00 00 06 00 01 00 03 00 60 ]",
-      "         -------------------------------------------------------------------------------",
-      "         MThd   trovate con Tally: MThd= 1",
-      "         MTrk   trovate con Tally: MTrk= 2",
-      "         Tracce nell'intestazione: MTrk= 3",
-      "         Probabile errore nel file :every.mid!!!!",
-      "         -------------------------------------------------------------------------------",
-      "         Tipo file midi  : 1",
-      "         Numero tracce   : 3",
-      "         Tempo (division): &H60  96d",
-      "         -------------------------------------------------------------------------------",
-      "         Lunghezza reale del file (su disco)  : 437 bytes.",
-      "         Lunghezza del file senza intestazione: 423 bytes.",
-      "         -------------------------------------------------------------------------------",
-      "         Traccia:  1 lunghezza dati:   193   Traccia:  1 lunghezza reale:  201",
-      "         Traccia:  2 lunghezza dati:   214   Traccia:  2 lunghezza reale:  222",
-      "         Lunghezza tot tracce dati :   407   Lunghezza tot tracce reale :  423   ",
-      "         -------------------------------------------------------------------------------",
-      "         *******************************************************************************",
-      "         Analisi traccia ( 1 ) lunghezza reale = 193",
-      "         *******************************************************************************",
-      "         Lunghezza nella traccia 1 decimale (4 bytes) = 193--> hex 00 00 00 C1 ",
-      "         -------------------------------------------------------------------------------",
-      " 1:    1  Time:     0d        0 Seq/Trk Name    7bytes:<Melodia>",
-      " 1:    2  Time:     0d        0 Copyright       7bytes:<(c) Noi>",
-      " 1:    3  Time:     0d        0 Text var len 11 ciao/mondo",
-      " 1:    4  Time:     0d        0 Instr.  Name    6 Flauto",
-      " 1:    5  Time:     0d        0 Lyric          la-",
-      " 1:    6  Time:     0d        0 Marker          6 Strofa",
-      "          Time:     0d        0 Midi ch.prefix  9 speciale**********",
-      "          Time:     0d        0 Midi Port      01 02 ",
-      " 1:    7  Time:     0d        0 Set tempo &h51  600000d -> BPM=100",
-      "          Time:     0d        0 SMPTE Offset     1=ore   2=min   3=sec   4=frame   5=subs",
-      " 1:    8  Time:     0d        0 Tempo sigt&h58(Num 6/Den 8) MIDI-clocks\\click=24 32nds\\quarter=8",
-      "          Time:     0d        0 Key signature  1 flat scala minore",
-      "          Time:     0d        0 Proprietary     2bytes: 41 10 ",
-      "          Time:     0d        0 Metaevento non riconosciuto!!!! "
-      "&h60****************************************",
-      "          Time:     0d        0 SysEx          7E 7F F7 ",
-      "          Time:     5d        5 Comando non conosciuto!!!! &h41 "
-      "RS=00!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!",
-      "         Metaevento non riconosciuto!!!! &h41++++++++++++++++++++++++++++++++++++++++",
-      " 1:    9  Time:    10d       15 Nota  on   91 <  <&h3C  60d do   C :3 Vel=&h64 100d>",
-      " 1:   10  Time:    10d       25 Nota. on   91 <&h3E  62d re   D :3 Vel=&h50  80d>",
-      " 1:   11  Time:    10d       35 Nota.(off) 81 <&h3C  60d do   C :3>",
-      " 1:   12  Time:     0d       35 Text var len 0 ",
-      " 1:   13  Time:    10d       45 Nota.(off) 81 <&h3E  62d re   D :3>",
-      " 1:   14  Time:     0d       45 Nota,(off) 82 0  <&h30  48d do   C :2>",
-      " 1:   15  Time:     0d       45 Nota (off) 82 0  <&h30  48d do   C :2>",
-      " 1:   16  Time:     0d       45 Nota.[off] 82 <&h31  49d do#  C#:2>",
-      " 1:   17  Time:     0d       45 Aftertouch A1 lsb=&h3C 60 msb=&h20 32",
-      " 1:   18  Time:     0d       45 Aftertouch A1 lsb=&h3D 61 msb=&h21 33",
-      " 1:   19  Time:     0d       45 Controller B1 Byte1=&h07 7d Byte2=&h64 100d",
-      " 1:   20  Time:     0d       45 Controller B1 Byte1=&h0A 10d Byte2=&h40 64d",
-      " 1:   21  Time:     0d       45 Program change C1 Byte1=&h13 19d",
-      " 1:   22  Time:     0d       45 Program change C1 Byte1=&h14 20d",
-      " 1:   23  Time:     0d       45 Channel pressure D1 Byte1=&h30 48d",
-      " 1:   24  Time:     0d       45 Channel pressure D1 Byte1=&h31 49d",
-      " 1:   25  Time:     0d       45 Pitch bend E1 lsb=&h00 0 msb=&h40 64",
-      " 1:   26  Time:     0d       45 Pitch bend E1 lsb=&h7F 127 msb=&h7F 127",
-      "          Time:   128d      173 Fine traccia.",
-      "         -------------------------------------------------------------------------------",
-      "          Time:   173d unita' totali nella traccia  1",
-      "         -------------------------------------------------------------------------------",
-      "         *******************************************************************************",
-      "         Analisi traccia ( 2 ) lunghezza reale = 214",
-      "         *******************************************************************************",
-      "         Lunghezza nella traccia 2 decimale (4 bytes) = 214--> hex 00 00 00 D6 ",
-      "         -------------------------------------------------------------------------------",
-      " 2:    1  Time:     0d        0 Text var len 200 "
-      "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk"
-      "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk",
-      " 2:    2  Time:     0d        0 Nota  on   99 $  <&h24  36d do   C :1 Vel=&h7F 127d>",
-      "          Time:   480d      480 Fine traccia.",
-      "         -------------------------------------------------------------------------------",
-      "          Time:   480d unita' totali nella traccia  2",
-      "         -------------------------------------------------------------------------------"};
+  const std::vector<std::string> expectedListing = GoldenLines("every_event.listing");
   const std::vector<std::string> listing = song.listing();
   ASSERT_EQ(listing.size(), expectedListing.size());
   for (size_t i = 0; i < listing.size(); ++i) EXPECT_EQ(listing[i], expectedListing[i]) << "line " << i + 1;
   EXPECT_EQ(song.document.Listing.ListingPending, "");
-
-  const std::vector<std::string> expectedLog = {"every.mid",
-                                                "Metaevento non riconosciuto!!!! &h41",
-                                                "***************************************************",
-                                                "                Tipo: 1",
-                                                "    Numero di tracce: 2",
-                                                "                 BPM: 100",
-                                                "            Division: 96",
-                                                "***************************************************",
-                                                "        bpm*division: 9600",
-                                                "***************************************************",
-                                                "     Tempo piu lungo: 480 nella traccia 2",
-                                                "        Forse durata: 3",
-                                                "        Canali usati: [ **      *      ]",
-                                                "       Totale totali: 653",
-                                                "Creato l'eseguibile, pronto a suonare!"};
-  EXPECT_EQ(song.logs.Debug.ToVector(), expectedLog);
+  EXPECT_EQ(song.logs.Debug.ToVector(), GoldenLines("every_event.log"));
   EXPECT_EQ(song.messages.shown, std::vector<std::string>{"Meta non riconosciuti: 2"});
 
   // The summary above reads the song's numbers from the tables; the texts and events are checked here.
