@@ -55,7 +55,7 @@ class KeyboardPlayTest : public testing::Test {
   }
 
   AppWindows windows{MainLayout::Compute(1024, 768), kWorkArea};
-  KeyScreen screen;
+  RecordingScreen screen;
   RecordingMidiOut midi;
   Logs logs;
   int logRefreshes = 0;
@@ -79,7 +79,7 @@ TEST_F(KeyboardPlayTest, AChannelKeyEndsOnItsOwnChannelWhereverTheButtonComesUp)
   }
   SendMouse(keyboard3, QEvent::MouseButtonRelease, QPoint(900, 300), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(Words(), (std::vector<uint32_t>{Word(0x92, 60, 127), Word(0x82, 60, 0)}));
-  EXPECT_EQ(screen.keys,
+  EXPECT_EQ(KeyTexts(screen),
             (std::vector<std::string>{std::string("2202 61 ") + kPressedColour, "2202 61 restore"}));
   EXPECT_FALSE(keys.HoldsNote());
 
@@ -124,7 +124,7 @@ TEST_F(KeyboardPlayTest, TheBigKeyboardPlaysOnChannelOneWithTheChosenInstrument)
   SendMouse(big, QEvent::MouseButtonPress, kBigKey61, Qt::LeftButton, Qt::LeftButton);
   SendMouse(big, QEvent::MouseButtonRelease, kBigKey61 + QPoint(0, 300), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(Words(), (std::vector<uint32_t>{Word(0x90, 60, 127), Word(0x80, 60, 0)}));
-  EXPECT_EQ(screen.keys,
+  EXPECT_EQ(KeyTexts(screen),
             (std::vector<std::string>{std::string("2400 61 ") + kPressedColour, "2400 61 restore"}));
   EXPECT_EQ(logs.Debug.Back(), "Nota : 60 201");
   // The note name field names what the channel keyboards play.

@@ -36,7 +36,7 @@ class MidiInWindowTest : public testing::Test {
   }
 
   AppWindows windows{MainLayout::Compute(1024, 768), kWorkArea};
-  KeyScreen screen;
+  RecordingScreen screen;
   RecordingMidiOut midi;
   ThreadedFakeMidiIn port;
   Logs logs;
@@ -59,8 +59,8 @@ TEST_F(MidiInWindowTest, InputFromItsThreadIsShownOnTheUiThread) {
   port.Play(Word(0xC0, 0, 0));
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return windows.KeyboardWindow().windowTitle() == "1 Acoustic Grand"; }, kWaitMs));
-  EXPECT_EQ(screen.keys, (std::vector<std::string>{"2400 61 rgb(100,255,100)", "2400 61 restore"}));
-  for (std::thread::id thread : screen.keyThreads) EXPECT_EQ(thread, std::this_thread::get_id());
+  EXPECT_EQ(KeyTexts(screen), (std::vector<std::string>{"2400 61 rgb(100,255,100)", "2400 61 restore"}));
+  for (const auto& paint : screen.keys) EXPECT_EQ(paint.thread, std::this_thread::get_id());
   // The program is shown in the list, nothing is sent for it but the thru.
   EXPECT_EQ(instruments->currentIndex(), 0);
   EXPECT_EQ(listChanges.count(), 0);
@@ -82,7 +82,7 @@ TEST_F(MidiInWindowTest, InputFromItsThreadIsShownOnTheUiThread) {
   QTest::mouseClick(windows.Button(kMonitorToggle), Qt::LeftButton);
   port.Play(Word(0x90, 64, 0));
   ASSERT_TRUE(WaitForKeys(4));
-  EXPECT_EQ(screen.keys.back(), "2400 65 restore");
+  EXPECT_EQ(KeyTexts(screen).back(), "2400 65 restore");
   EXPECT_EQ(logs.Messages.Size(), 1u);
 
   // Closed, nothing reaches the window any more (the device's thread has ended).
@@ -115,7 +115,7 @@ TEST_F(MidiInWindowTest, TheDialogListsTheDevicesAndSwitchesToTheChosenOne) {
   EXPECT_TRUE(midi.Calls.empty());  // the output is left alone
   port.Play(Word(0x95, 40, 90));
   ASSERT_TRUE(WaitForKeys(1));
-  EXPECT_EQ(screen.keys, (std::vector<std::string>{"2400 41 rgb(100,255,100)"}));
+  EXPECT_EQ(KeyTexts(screen), (std::vector<std::string>{"2400 41 rgb(100,255,100)"}));
 
   // Shut down: input closed, dialog gone, and the button opens nothing any more.
   input.ShowMidiInDialog();

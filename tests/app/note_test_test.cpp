@@ -48,7 +48,7 @@ std::vector<uint32_t> ChannelWords(int channel) {
 
 TEST(NoteTestTest, ChannelByChannelOnEachStepAndASecondPressIsIgnored) {
   RecordingMidiOut midi;
-  KeyScreen screen;
+  RecordingScreen screen;
   ManualStepTimer timer;
   NoteTest test(midi, screen, timer);
   QSignalSpy finished(&test, &NoteTest::Finished);
@@ -66,14 +66,14 @@ TEST(NoteTestTest, ChannelByChannelOnEachStepAndASecondPressIsIgnored) {
     expectedKeys.push_back(keyboard + " 49 rgb(175,165,225)");
     // Between steps the note sounds and its key is lit.
     EXPECT_EQ(SentWords(midi), expectedWords) << channel;
-    EXPECT_EQ(screen.keys, expectedKeys) << channel;
+    EXPECT_EQ(KeyTexts(screen), expectedKeys) << channel;
     EXPECT_TRUE(test.Running());
     timer.Fire();
     expectedWords.push_back(words[2]);
     expectedKeys.push_back(keyboard + " 49 redraw");
   }
   EXPECT_EQ(SentWords(midi), expectedWords);
-  EXPECT_EQ(screen.keys, expectedKeys);
+  EXPECT_EQ(KeyTexts(screen), expectedKeys);
   EXPECT_FALSE(test.Running());
   EXPECT_FALSE(timer.Running());
   EXPECT_EQ(finished.count(), 1);
@@ -87,14 +87,14 @@ TEST(NoteTestTest, ChannelByChannelOnEachStepAndASecondPressIsIgnored) {
   std::vector<uint32_t> twoChannels = ChannelWords(0);
   for (uint32_t word : ChannelWords(1)) twoChannels.push_back(word);
   EXPECT_EQ(SentWords(midi), twoChannels);
-  EXPECT_EQ(screen.keys.back(), "2201 49 redraw");
+  EXPECT_EQ(KeyTexts(screen).back(), "2201 49 redraw");
   EXPECT_EQ(finished.count(), 1);
 }
 
 TEST(NoteTestTest, RunsOnARealTimerWhileTheWindowAnswers) {
   SystemWallClock clock;
   RecordingMidiOut midi(&clock);
-  KeyScreen screen;
+  RecordingScreen screen;
   QtStepTimer timer;
   NoteTest test(midi, screen, timer);
   QSignalSpy finished(&test, &NoteTest::Finished);

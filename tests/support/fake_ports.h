@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -74,8 +75,10 @@ class RecordingScreen : public Screen {
     programs.push_back({program, colour});
   }
   void ShowChannelUsage(std::string_view used) override { channelUsage.emplace_back(used); }
-  void PaintChannelKeyboard(int id, int key, int64_t colour) override { keys.push_back({id, key, colour}); }
-  void PaintBigKeyboard(int key, int64_t colour) override { keys.push_back({kBigKeyboard, key, colour}); }
+  void PaintChannelKeyboard(int id, int key, int64_t colour) override {
+    keys.push_back({id, key, colour, std::this_thread::get_id()});
+  }
+  void PaintBigKeyboard(int key, int64_t colour) override { PaintChannelKeyboard(kBigKeyboard, key, colour); }
   void ShowLyric(std::string_view text) override { lyrics.emplace_back(text); }
   void DrawLoopBar(float start, float end, double played) override {
     loopBars.push_back({start, end, played});
@@ -89,6 +92,7 @@ class RecordingScreen : public Screen {
   struct KeyPaint {
     int id, key;
     int64_t colour;
+    std::thread::id thread;  // the thread that asked
   };
   struct LoopBar {
     float start, end;
