@@ -188,6 +188,22 @@ TEST_F(Commands, TheKeyboardWindowRedrawsItsKeyboardAndClearsItsHistory) {
   EXPECT_TRUE(test::AllOf(history->Image(), history->Image().rect(), kWhite));
 }
 
+TEST_F(Commands, AllOrganSwitchesEveryChannelAndRenamesTheLabelsThatNameAProgram) {
+  const QImage channel3Before = Picture(kInstrumentLabelBase + 2);
+  Click(kAllOrganButton);
+  std::vector<uint32_t> expected;
+  for (int channel = 0; channel < 16; ++channel) expected.push_back(Word(0xC0 + channel, 19, 127));
+  EXPECT_THAT(Sent(), ElementsAreArray(expected));
+  QImage organ(Picture(kInstrumentLabelBase).size(), QImage::Format_RGB32);
+  DrawInstrumentLabel(organ, "20 Church Organ", kProgramShown);
+  EXPECT_EQ(Picture(kInstrumentLabelBase), organ);
+  EXPECT_EQ(Picture(kInstrumentLabelBase + 1), organ);
+  EXPECT_EQ(State().InstrumentProgram[2], 19);
+  // Channel 3 played no program: its label stands for none and stays as it was.
+  EXPECT_EQ(Picture(kInstrumentLabelBase + 2), channel3Before);
+  EXPECT_EQ(State().InstrumentProgram[3], -1);
+}
+
 TEST_F(Commands, OnlyTheUsersChoiceOfAnInstrumentIsSent) {
   QComboBox* instruments = Windows().InstrumentList();
   instruments->setCurrentIndex(40);  // the program's own selection

@@ -1,6 +1,7 @@
-// One copy at a time, with real processes of the program: the second ends at once, the lock of a killed
-// copy is taken over.
+// The program as real processes: one copy at a time (the second ends at once, the lock of a killed copy is
+// taken over), and a termination request ends it as Escape does.
 
+#include "app/program_bench.h"
 #include "app/program_process.h"
 
 #include <QProcess>
@@ -27,14 +28,16 @@ class SingleInstance : public testing::Test {
     }
   }
 
-  void Start(QProcess& copy, const QStringList& arguments) {
-    test::StartProgramProcess(copy, folder_.path(), arguments);
+  void Start(QProcess& copy, const QStringList& arguments,
+             const std::vector<std::pair<QString, QString>>& variables = {}) {
+    test::StartProgramProcess(copy, folder_.path(), arguments, variables);
     ASSERT_TRUE(copy.waitForStarted(kTimeoutMs));
   }
   qint64 LockHolder() const { return test::LockHolder(folder_.path()); }
 
-  void StartFirstCopy() {
-    Start(first_, {});
+  void StartFirstCopy(const QStringList& arguments = {},
+                      const std::vector<std::pair<QString, QString>>& variables = {}) {
+    Start(first_, arguments, variables);
     ASSERT_TRUE(QTest::qWaitFor([this] { return LockHolder() == first_.processId(); }, kTimeoutMs));
   }
 
@@ -70,6 +73,26 @@ TEST_F(SingleInstance, TheLockOfAKilledCopyIsTakenOver) {
   StartFirstCopy();
   EXPECT_TRUE(SecondCopyMessages({"x.mid"}).contains(kAlreadyRunning));
   EXPECT_EQ(first_.state(), QProcess::Running);
+}
+
+// It shuts down, writes its capture and gives up its lock, with exit code 0.
+TEST_F(SingleInstance, ATerminationRequestEndsTheProgramCleanly) {
+  const QString song = folder_.filePath("song.mid");
+  {
+    QFile file(song);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        QByteArray::fromStdString(test::Song(test::NoteOn(0, 1, 60, 100) + test::NoteOff(9600, 1, 60))));
+  }
+  const QString capture = folder_.filePath("capture.tsv");
+  StartFirstCopy({song}, {{"SONVELA_CAPTURE", capture}});
+  first_.terminate();
+  ASSERT_TRUE(first_.waitForFinished(kTimeoutMs));
+  EXPECT_EQ(first_.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first_.exitCode(), 0);
+  EXPECT_TRUE(QFile::exists(capture));
+  EXPECT_FALSE(QFile::exists(test::LockPathIn(folder_.path())));
+  EXPECT_EQ(first_.readAllStandardError().indexOf("Impossibile"), -1);
 }
 
 }  // namespace

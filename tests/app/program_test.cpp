@@ -13,6 +13,7 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
@@ -199,6 +200,40 @@ TEST_F(Program, EscapeShutsDownInOrderAndOnlyOnce) {
   EXPECT_EQ(Sent(), AllNotesOffWords());
   EXPECT_EQ(midi.Calls.back(), "close");
   program->Shutdown();
+  EXPECT_THAT(Sent(), IsEmpty());
+}
+
+using ProgramMidiIn = ProgramBench;
+
+TEST_F(ProgramMidiIn, ShutdownClosesTheInputFirstThenLetsTheNotesGoThenClosesTheOutput) {
+  size_t sentWhenInputClosed = 0;
+  midiIn.onClose = [this, &sentWhenInputClosed] {
+    midi.Calls.push_back("input close");
+    sentWhenInputClosed = midi.Sent.size();
+  };
+  StartProgram();
+  // Held low on key 61 (middle C, white slot 35) of channel 2's keyboard.
+  const int keyboard2 = kChannelKeyboardBase + 1;
+  DrawingSurface* surface = Windows().Surface(keyboard2);
+  const int white = static_cast<int>(std::lrint(surface->Image().width() / 63.0));
+  Press(keyboard2, Qt::LeftButton,
+        QPoint(35 * white + white / 2, surface->Image().height() - 3) + surface->contentsRect().topLeft());
+  Click(kNoteTestButton);
+  ASSERT_TRUE(program->TheNoteTest().Running());
+  Sent();
+  const size_t sentBefore = midi.Sent.size();
+
+  QTest::keyClick(&Main(), Qt::Key_Escape);
+  midiIn.onClose = nullptr;
+  EXPECT_THAT(midiIn.calls, ElementsAre("open 0", "start", "stop", "close"));
+  EXPECT_THAT(midi.Calls, ElementsAre("open -1", "input close", "close"));
+  EXPECT_EQ(sentWhenInputClosed, sentBefore);
+  // The note test's note, the held key's note, then every channel silenced.
+  EXPECT_THAT(Sent(), ElementsAreArray(Join({{Word(0x80, 48, 0), Word(0x81, 60, 0)}, AllNotesOffWords()})));
+  EXPECT_FALSE(program->TheNoteTest().Running());
+  // Input played now reaches nothing.
+  midiIn.Play(Word(0x90, 60, 100));
+  QCoreApplication::processEvents();
   EXPECT_THAT(Sent(), IsEmpty());
 }
 
