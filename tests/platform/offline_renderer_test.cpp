@@ -1,3 +1,5 @@
+// The WAV files the platform writes: rendered offline from MIDI, and the writer under them.
+
 #include "platform/offline_renderer.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@
 
 #include "platform/midi_out_codes.h"
 #include "platform/peak_limiter.h"
+#include "platform/wav_writer.h"
 #include "temp_folder.h"
 #include "wav_samples.h"
 
@@ -38,13 +41,12 @@ class OfflineRendererTest : public testing::Test {
   test::TempFolder folder_;
 };
 
-TEST_F(OfflineRendererTest, WritesExactLengthWithCorrectHeader) {
+TEST_F(OfflineRendererTest, WritesExactLengthWithCorrectHeaderUpToItsLimitAndReportsAnUnwritableFile) {
   OfflineRenderer renderer;
   ASSERT_TRUE(renderer.Begin(WavPath()));
   RenderInTicks(renderer, 2500);
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(renderer.Render(1.1));
   ASSERT_TRUE(renderer.Finish());
-
   // Fractions accumulate instead of rounding per call: 2503.3 ms are 110395.53 frames.
   const int64_t frames = std::llrint(2503.3 * 44.1);
   EXPECT_EQ(renderer.FramesWritten(), frames);
@@ -56,16 +58,21 @@ TEST_F(OfflineRendererTest, WritesExactLengthWithCorrectHeader) {
   EXPECT_EQ(wav.dataSize, frames * 4);
   EXPECT_EQ(wav.riffSize, wav.dataSize + 36);
   EXPECT_EQ(wav.fileSize, 44 + wav.dataSize);
-}
 
-TEST_F(OfflineRendererTest, StopsAtTheLimitOfItsFile) {
-  OfflineRenderer renderer({}, {}, 44100);
-  ASSERT_TRUE(renderer.Begin(WavPath()));
-  EXPECT_TRUE(renderer.Render(3000));  // returns: more rendering adds nothing
-  EXPECT_TRUE(renderer.Full());
-  EXPECT_EQ(renderer.FramesWritten(), 44100);
-  ASSERT_TRUE(renderer.Finish());
+  OfflineRenderer limited({}, {}, 44100);
+  ASSERT_TRUE(limited.Begin(WavPath()));
+  EXPECT_TRUE(limited.Render(3000));  // returns: more rendering adds nothing
+  EXPECT_TRUE(limited.Full());
+  EXPECT_EQ(limited.FramesWritten(), 44100);
+  ASSERT_TRUE(limited.Finish());
   EXPECT_EQ(test::ReadWav(WavPath()).Frames(), 44100u);
+
+  std::vector<std::string> log;
+  OfflineRenderer unwritable({}, [&log](const std::string& line) { log.push_back(line); });
+  EXPECT_FALSE(unwritable.Begin("/nonexistent-folder/out.wav"));
+  ASSERT_FALSE(log.empty());
+  EXPECT_NE(log.back().find("/nonexistent-folder/out.wav"), std::string::npos);
+  EXPECT_FALSE(unwritable.Finish());
 }
 
 TEST_F(OfflineRendererTest, SoundsOnlyWhileANoteIsHeldAndClosingReleasesNotesAndDropsLaterMessages) {
@@ -124,13 +131,27 @@ TEST_F(OfflineRendererTest, HotPassageIsLimitedBelowFullScale) {
   EXPECT_GE(wav.Peak(600, 2000), kLimitedPeak - 1000);
 }
 
-TEST_F(OfflineRendererTest, ReportsAnUnwritableFile) {
-  std::vector<std::string> log;
-  OfflineRenderer renderer({}, [&log](const std::string& line) { log.push_back(line); });
-  EXPECT_FALSE(renderer.Begin("/nonexistent-folder/out.wav"));
-  ASSERT_FALSE(log.empty());
-  EXPECT_NE(log.back().find("/nonexistent-folder/out.wav"), std::string::npos);
-  EXPECT_FALSE(renderer.Finish());
+TEST(WavWriterTest, ConvertsWithOneUnitOfDitherAndClipsBeyondFullScale) {
+  test::TempFolder folder;
+  const std::string path = (folder.path / "written.wav").string();
+  WavWriter writer;
+  ASSERT_TRUE(writer.Open(path));
+  const std::vector<float> half(1000, 0.5f);
+  const std::vector<float> over(1000, -1.5f);
+  ASSERT_TRUE(writer.Write(half.data(), over.data(), 1000));
+  EXPECT_EQ(writer.Frames(), 1000);
+  ASSERT_TRUE(writer.Close());
+
+  const test::WavSamples wav = test::ReadWav(path);
+  ASSERT_TRUE(wav.valid);
+  ASSERT_EQ(wav.Frames(), 1000u);
+  bool dithered = false;
+  for (size_t frame = 0; frame < wav.Frames(); ++frame) {
+    EXPECT_NEAR(wav.samples[2 * frame], 16383, 1);
+    dithered = dithered || wav.samples[2 * frame] != wav.samples[0];
+    EXPECT_EQ(wav.samples[2 * frame + 1], -32768);
+  }
+  EXPECT_TRUE(dithered);
 }
 
 }  // namespace
