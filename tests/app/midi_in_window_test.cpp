@@ -128,17 +128,5 @@ TEST_F(MidiInWindowTest, TheDialogListsTheDevicesAndSwitchesToTheChosenOne) {
   EXPECT_EQ(port.calls.back(), "close");
 }
 
-TEST_F(MidiInWindowTest, WithoutDevicesNothingIsOpenedAndNothingCanBeChosen) {
-  port.names.clear();
-  input.OpenAtStart();
-  EXPECT_EQ(port.calls, (std::vector<std::string>{"open 0"}));
-  EXPECT_EQ(input.Devices().MidiInHandle, 0);
-  input.ShowMidiInDialog();
-  EXPECT_EQ(input.Dialog()->DeviceList()->count(), 0);
-  QTest::keyClick(input.Dialog()->DeviceList(), Qt::Key_Down);
-  EXPECT_TRUE(screen.messages.empty());
-  EXPECT_EQ(port.calls.size(), 1u);
-}
-
 }  // namespace
 }  // namespace sonvela

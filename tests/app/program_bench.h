@@ -28,12 +28,6 @@
 
 namespace sonvela::test {
 
-class RecordedMessages : public MessageBoxes {
- public:
-  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
-
 inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::MouseButton button,
                       Qt::MouseButtons buttons) {
   QMouseEvent event(type, point, widget->mapToGlobal(point), button, buttons, Qt::NoModifier);

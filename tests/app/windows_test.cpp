@@ -9,12 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "app/app_windows.h"
 #include "app/program_bench.h"
 #include "app/sonvela.h"
 #include "player/control_ids.h"
+#include "player/instrument_names.h"
 #include "text/message_boxes.h"
 
 namespace sonvela {
@@ -90,8 +92,15 @@ TEST_F(Windows, SecondaryWindowsHoldTheirControls) {
 
   QComboBox* instruments = windows.InstrumentList();
   ASSERT_EQ(instruments->count(), 128);
-  EXPECT_EQ(instruments->itemText(0), "1 Acoustic Grand");
-  EXPECT_EQ(instruments->itemText(127), "128 Gunshot");
+  // Each entry led by its program number, in the table's own spellings; other programs have no name.
+  for (int i = 0; i < 128; ++i)
+    EXPECT_TRUE(instruments->itemText(i).startsWith(QString("%1 ").arg(i + 1))) << i;
+  for (const char* name :
+       {"1 Acoustic Grand", "22 Accoridan", "24 Tango Accordian", "25 Acoustic Guitar(nylon)", "66 Sax",
+        "78 Skakuhachi", "88 Lead 8 (bass+lead)", "128 Gunshot"})
+    EXPECT_EQ(instruments->itemText(std::atoi(name) - 1), name);
+  for (int program : {-1, 128, kInstrumentNameSlots})
+    EXPECT_TRUE(InstrumentNames(program).empty()) << program;
   EXPECT_EQ(instruments->currentText(), "19 Rock Organ");
 }
 

@@ -113,23 +113,5 @@ TEST_F(DisplayTest, TheLoopBarShowsThePositionOnTheProgressTickNotAtEachEvent) {
   EXPECT_THAT(screen.loopBars, IsEmpty());
 }
 
-TEST_F(DisplayTest, ContinuoAsksForTheNextSongOnTheSecondTickAfterTheEnd) {
-  screen.onPlayNext = [&] {
-    transport.ResetSong();
-    Play({{0x90, 60, 100, 0}, {0x80, 60, 0, 5}}, -1);
-  };
-  transport.ToggleContinuo();
-  screen.onPlayNext();
-  for (int next = 1; next <= 2; ++next) {
-    Tick(5);
-    EXPECT_EQ(transport.State().PlayStatus, "finito");
-    transport.StartSecondTick();
-    timers.Tick(transport, kSecondSlot);
-    EXPECT_EQ(screen.nextSongRequests, next);
-    EXPECT_EQ(transport.State().PlayStatus, "suono");
-  }
-  EXPECT_EQ(screen.texts[kTimeLabel], "Ora: 10:00:00");
-}
-
 }  // namespace
 }  // namespace sonvela
