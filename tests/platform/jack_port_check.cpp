@@ -32,10 +32,7 @@ int main() {
     std::printf("SKIP: the MIDI ports come from '%s', not JACK\n", out.PortSystem().c_str());
     return 77;
   }
-  int device = -1;
-  for (int i = 1; i < out.DeviceCount(); ++i) {
-    if (out.DeviceName(i).find(receiverName) != std::string::npos) device = i;
-  }
+  const int device = sonvela::test::DeviceNamed(out, receiverName, 1);  // 0 is the synth
   if (device < 0 || out.Open(device) != kMidiOutOk || out.OpenDeviceId() != device) {
     std::printf("FAIL: the receiver's port (device %d) could not be opened\n", device);
     return 1;

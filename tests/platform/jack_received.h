@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace sonvela::test {
@@ -45,6 +46,15 @@ class Received {
   std::condition_variable changed_;
   std::vector<Bytes> messages_;
 };
+
+// The first device from `first` on whose name holds the client's name, -1 for none.
+template <typename Ports>
+int DeviceNamed(Ports& ports, const std::string& client, int first) {
+  for (int device = first; device < ports.DeviceCount(); ++device) {
+    if (ports.DeviceName(device).find(client) != std::string::npos) return device;
+  }
+  return -1;
+}
 
 inline void PrintMessages(const std::vector<Bytes>& messages, size_t from = 0) {
   for (size_t i = from; i < messages.size(); ++i) {

@@ -30,20 +30,6 @@ struct Messages : MessageBoxes {
   void ShowMessage(std::string_view) override {}
 };
 
-int DeviceNamed(MidiIn& port, const std::string& client) {
-  for (int device = 0; device < port.DeviceCount(); ++device) {
-    if (port.DeviceName(device).find(client) != std::string::npos) return device;
-  }
-  return -1;
-}
-
-int DeviceNamed(MidiOut& port, const std::string& client) {
-  for (int device = 1; device < port.DeviceCount(); ++device) {
-    if (port.DeviceName(device).find(client) != std::string::npos) return device;
-  }
-  return -1;
-}
-
 void Print(const char* what, const std::vector<Bytes>& messages) {
   std::printf("%s:\n", what);
   test::PrintMessages(messages);
@@ -76,7 +62,7 @@ int main() {
                 in.PortSystem().c_str(), out.PortSystem().c_str());
     return 77;
   }
-  const int outDevice = DeviceNamed(out, thruName);
+  const int outDevice = test::DeviceNamed(out, thruName, 1);  // 0 is the synth
   if (outDevice < 0 || out.Open(outDevice) != kMidiOutOk) {
     std::printf("FAIL: the thru client's port (device %d) could not be opened\n", outDevice);
     return 1;
@@ -86,7 +72,7 @@ int main() {
   MidiInJournal shower;
   Messages messages;
   const MidiInContext context{devices, in, out, shower, messages};
-  const int inDevice = DeviceNamed(in, keysName);
+  const int inDevice = test::DeviceNamed(in, keysName, 0);
   if (inDevice < 0 || OpenMidiInput(context, inDevice) != 1 || StartMidiInput(context) != 1) {
     std::printf("FAIL: the keyboard client's port (device %d) could not be opened and started\n", inDevice);
     return 1;
