@@ -9,15 +9,6 @@
 
 namespace sonvela {
 
-namespace {
-
-// The start-up check has no switch to pause for.
-struct NoPause : Sleeper {
-  void SleepMs(int) override {}
-};
-
-}  // namespace
-
 Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const MainLayout& layout,
                  const QRect& workArea, ProgramParts parts)
     : messages_(messages),
@@ -81,9 +72,8 @@ Sonvela::~Sonvela() {
 
 void Sonvela::Start() {
   if (std::exchange(started_, true)) return;
-  NoPause noPause;
   // Without an output the window stays open, but without keyboards, clock or song list.
-  if (OpenMidiOutAtStart({devices_, midi_, TheLogs(), screen_, noPause})) {
+  if (OpenMidiOutAtStart({devices_, midi_, TheLogs(), screen_})) {
     for (int channel = 1; channel <= kChannels; ++channel) {
       screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), 0, kRedrawKeyboard);
     }

@@ -65,10 +65,6 @@ bool CloseMidiOutForSwitch(MidiOut& midi, Logs& logs) {
   return true;
 }
 
-void CloseMidiOut(MidiOut& midi, Logs& logs, Sleeper& sleeper) {
-  if (CloseMidiOutForSwitch(midi, logs)) sleeper.SleepMs(kPauseAfterCloseMs);
-}
-
 void OpenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, int device) {
   const int result = midi.Open(device);
   if (result != kMidiOutOk) {
@@ -86,11 +82,6 @@ void OpenChosenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, Messa
   devices.MidiOutDeviceId = EntryDeviceNumber(entry);
   OpenMidiOut(devices, midi, logs, devices.MidiOutDeviceId);
   devices.MidiOutDeviceId = midi.OpenDeviceId();
-}
-
-void ChooseMidiOutEntry(const MidiOutContext& context, std::string_view entry) {
-  CloseMidiOut(context.midi, context.logs, context.sleeper);
-  OpenChosenMidiOut(context.devices, context.midi, context.logs, context.messages, entry);
 }
 
 }  // namespace sonvela

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "devices/sleeper.h"
 #include "player/midi_out.h"
 #include "player/midi_primitives.h"
 #include "text/logs.h"
@@ -30,7 +29,6 @@ struct MidiOutContext {
   MidiOut& midi;
   Logs& logs;
   MessageBoxes& messages;
-  Sleeper& sleeper;
 };
 
 // True when there is at least one output device; logs the count.
@@ -44,15 +42,12 @@ std::string MidiOutEntry(int device, std::string_view name);
 int32_t EntryDeviceNumber(std::string_view entry);
 // Fills the dialog's entries (devices 0..20) and logs them; returns how many there are.
 int FillMidiOutNames(MidiOutDevices& devices, MidiOut& midi, Logs& logs);
-// The two halves of a switch. A successful close pauses the thread before anything else happens.
-void CloseMidiOut(MidiOut& midi, Logs& logs, Sleeper& sleeper);
+// Opens a device, logged.
 void OpenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, int device);
-// An entry chosen in the dialog (the dialog closes itself): close, tell, open the entry's device, and
-// note the id the output reports.
-void ChooseMidiOutEntry(const MidiOutContext& context, std::string_view entry);
 
-// The same switch for a caller that must not stop its thread for the pause (a window that keeps answering):
-// first the close, logged; when it returns true the device wants kPauseAfterCloseMs before the second half.
+// A switch to an entry chosen in the dialog, in two halves so that the caller's thread never stops for the
+// pause between them (a window keeps answering): first the close, logged; when it returns true the device
+// wants kPauseAfterCloseMs before the second half.
 bool CloseMidiOutForSwitch(MidiOut& midi, Logs& logs);
 // The second half: tell, open the entry's device, note the id the output reports.
 void OpenChosenMidiOut(MidiOutDevices& devices, MidiOut& midi, Logs& logs, MessageBoxes& messages,

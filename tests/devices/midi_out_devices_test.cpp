@@ -11,18 +11,13 @@ namespace {
 
 using ::testing::ElementsAre;
 
-struct NoSleep : Sleeper {
-  void SleepMs(int) override {}
-};
-
 class MidiOutDevicesTest : public ::testing::Test {
  protected:
   MidiOutDevices devices;
   RecordingMidiOut midi;
   Logs logs;
   RecordingScreen screen;  // for its message boxes
-  NoSleep sleeper;
-  MidiOutContext context{devices, midi, logs, screen, sleeper};
+  MidiOutContext context{devices, midi, logs, screen};
 };
 
 TEST_F(MidiOutDevicesTest, StartUpNeedsADeviceAndTheDefaultOutput) {
