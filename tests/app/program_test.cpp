@@ -153,7 +153,9 @@ TEST_F(Program, ContinuoPlaysTheNextEntryAndWrapsFromTheLastToTheFirst) {
   timers->Tick(*program, kSecondSlot);
   EXPECT_EQ(Windows().SongFiles()->Selected(), 0);
   EXPECT_EQ(Main().windowTitle(), Main().BaseTitle() + "a.mid");
-  EXPECT_EQ(Sent().back(), Word(0x91, 64, 90));
+  const std::vector<uint32_t> sent = Sent();
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back(), Word(0x91, 64, 90));
   EXPECT_EQ(State().PlayStatus, "suono");
 }
 
