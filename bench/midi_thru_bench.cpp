@@ -1,19 +1,24 @@
 // MIDI thru latency on real JACK ports: a keyboard client plays notes into Sonvela's input port; each note's
 // copy is timed where it comes out of Sonvela's output port into a receiving client. As a peer in the same
 // run, a second client listens to the keyboard directly: JACK's own delivery time, one hop instead of two.
-// The input's shows go through the queued shower to a Qt event loop, as in the program.
-// Run by midi_thru_bench.sh with a JACK server up. Use: midi_thru_bench [NOTES]
+// The input's shows go through the queued shower to a Qt event loop, as in the program. With "busy", that
+// loop draws without a pause meanwhile: the big keyboard lit key by key with its history strip, and the song
+// map of a dense song, as a window playing a song would.
+// Run by midi_thru_bench.sh with a JACK server up. Use: midi_thru_bench [NOTES] [busy]
 
 #include <rtmidi/RtMidi.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -23,6 +28,10 @@
 #include "platform/platform_midi_in.h"
 #include "platform/platform_midi_out.h"
 #include "platform/queued_midi_in_shower.h"
+#include "song/song_tables.h"
+#include "views/keyboards.h"
+#include "views/song_panels.h"
+#include "views/surface.h"
 
 namespace {
 
@@ -91,11 +100,13 @@ struct Figures {
   size_t lost = 0;
 };
 
-Figures Latencies(const std::vector<Clock::time_point>& sent, const std::vector<Clock::time_point>& arrived) {
+Figures Latencies(const char* label, const std::vector<Clock::time_point>& sent,
+                  const std::vector<Clock::time_point>& arrived) {
   Figures figures;
   for (size_t note = 0; note < sent.size(); ++note) {
     if (arrived[note] == Clock::time_point()) {
       ++figures.lost;
+      std::printf("%s: note %zu did not arrive\n", label, note);
     } else {
       figures.ms.push_back(std::chrono::duration<double, std::milli>(arrived[note] - sent[note]).count());
     }
@@ -116,10 +127,48 @@ void Print(const char* label, const Figures& figures) {
               figures.ms.empty() ? 0.0 : figures.ms.back(), figures.lost);
 }
 
+// Keeps the UI thread drawing: every turn of the event loop lights or clears a key of a big keyboard with
+// its history strip on, and every hundredth draws a song map of 16 tracks of 20000 notes.
+class BusyDrawing {
+ public:
+  BusyDrawing() {
+    song_.TrackCount = 16;
+    song_.TrackEvents.resize(17, std::vector<TrackEvent>(1));  // event 0 of each track is unused
+    for (int track = 1; track <= 16; ++track) {
+      for (int i = 0; i < 20000; ++i) {
+        song_.TrackEvents[static_cast<size_t>(track)].push_back({0x90 + track - 1, 40 + i % 48, 90, i * 10});
+      }
+    }
+    song_.LongestTrackTicks = 200000;
+    PaintBigKeyboard(big_, keyboard_, history_, 0, kRedrawKeyboard, true, true);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Draw(); });
+    timer_.start(0);
+  }
+  int Turns() const { return turns_; }
+
+ private:
+  void Draw() {
+    const int key = 1 + turns_ % 88;
+    PaintBigKeyboard(big_, keyboard_, history_, key,
+                     (turns_ / 88) % 2 == 0 ? Rgb(200, 200, 255) : kRestoreKey, true, true);
+    if (turns_ % 100 == 0) DrawSongMap(map_, song_);
+    ++turns_;
+  }
+
+  SongTables song_;
+  BigKeyboardState big_;
+  QImage keyboard_ = MakeSurface({1261, 110});
+  QImage history_ = MakeSurface({1261, 450});
+  QImage map_ = MakeSurface({1261, 100});
+  QTimer timer_;
+  int turns_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  QGuiApplication app(argc, argv);
+  const bool busy = argc > 2 && std::string(argv[2]) == "busy";
   const size_t notes = argc > 1 ? std::stoul(argv[1]) : 1000;
   if (notes == 0 || notes > 128 * 127) {
     std::fprintf(stderr, "notes: 1..%d\n", 128 * 127);
@@ -176,6 +225,8 @@ int main(int argc, char** argv) {
   // The player: one note at a time, the next after the copy has come and a random pause of up to two
   // periods, so that notes fall at every phase of the JACK cycle.
   std::vector<Clock::time_point> sent(notes);
+  std::optional<BusyDrawing> drawing;
+  if (busy) drawing.emplace();
   std::thread player([&] {
     std::mt19937 random(20240506);
     std::uniform_int_distribution<int> pauseUs(200, 2900);
@@ -199,8 +250,8 @@ int main(int argc, char** argv) {
 
   const std::vector<Clock::time_point> thruTimes = thruArrivals.Times();
   const std::vector<Clock::time_point> peerTimes = peerArrivals.Times();
-  const Figures thruFigures = Latencies(sent, thruTimes);
-  const Figures peerFigures = Latencies(sent, peerTimes);
+  const Figures thruFigures = Latencies("thru", sent, thruTimes);
+  const Figures peerFigures = Latencies("peer", sent, peerTimes);
   // Per note, what the thru took beyond the direct delivery of the same note: the share of Sonvela's two
   // JACK clients, with the keyboard client's own delays taken out.
   Figures added;
@@ -213,7 +264,10 @@ int main(int argc, char** argv) {
     }
   }
   std::sort(added.ms.begin(), added.ms.end());
-  std::printf("notes                              %zu (and their note offs)\n", notes);
+  std::printf("notes                              %zu (and their note offs)%s\n", notes,
+              busy ? ", the UI thread busy drawing" : "");
+  if (drawing)
+    std::printf("drawn on the UI thread meanwhile    %d keys with history rows\n", drawing->Turns());
   Print("thru through Sonvela (2 hops)", thruFigures);
   Print("peer: direct JACK delivery (1 hop)", peerFigures);
   Print("added by Sonvela (thru - peer)", added);

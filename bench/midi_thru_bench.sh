@@ -19,12 +19,17 @@ for mode in synchronous asynchronous; do
   jackd_pid=$!
   echo "== MIDI thru, JACK dummy server, 64 frames at 48 kHz, $mode mode =="
   if jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 15 >/dev/null 2>&1; then
-    "$bench" "$notes" 2>/dev/null || status=1
+    QT_QPA_PLATFORM=offscreen "$bench" "$notes" 2>/dev/null || status=1
+    echo
+    QT_QPA_PLATFORM=offscreen "$bench" "$notes" busy 2>/dev/null || status=1
   else
     echo "SKIP: jackd did not start"
     cat "$log"
   fi
   kill "$jackd_pid" 2>/dev/null && wait "$jackd_pid" 2>/dev/null
+  # Without real-time scheduling on a shared machine the server misses cycles now and then; the MIDI of a
+  # client that was not finished in its cycle is dropped by JACK itself, for the peer as for the thru.
+  echo "JACK cycles missed (xruns) over both runs: $(grep -c 'XRun' "$log")"
   rm -f "$log"
   echo
 done
