@@ -43,6 +43,11 @@ WindowScreen::WindowScreen(AppWindows& windows, MessageBoxes& messages)
   }
 }
 
+WindowScreen::~WindowScreen() {
+  // The strip paints through this screen's state, and the windows may outlive it.
+  if (DrawingSurface* history = windows_.Surface(kHistoryStrip)) history->PaintPictureWith(nullptr);
+}
+
 void WindowScreen::ShowMessage(std::string_view text) {
   messages_.ShowMessage(text);
 }

@@ -25,6 +25,9 @@ namespace sonvela {
 class WindowScreen : public Screen {
  public:
   WindowScreen(AppWindows& windows, MessageBoxes& messages);
+  ~WindowScreen() override;
+  WindowScreen(const WindowScreen&) = delete;
+  WindowScreen& operator=(const WindowScreen&) = delete;
 
   // The session's choice of the next song.
   std::function<void()> onPlayNext;
