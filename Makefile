@@ -6,12 +6,12 @@ ifeq ($(SANITIZE),1)
   CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DSONVELA_SANITIZE=ON
 else ifeq ($(SANITIZE),thread)
   # ThreadSanitizer, on the tests where threads meet: MIDI input (alone and in the whole program: the
-  # ProgramMidiIn tests), sends to the output from two threads
-  # (with the built-in synth's loader thread), the tick timers, the real JACK ports. Not the synth's sound
-  # checks: they measure real-time audio, which the sanitizer slows too much on a loaded machine.
+  # ProgramMidiIn tests), sends to the output from two threads (with the built-in synth's loader thread),
+  # the tick timers, a call given up on, the real JACK ports. Not the synth's sound checks: they measure
+  # real-time audio, which the sanitizer slows too much on a loaded machine.
   BUILD_DIR ?= build-tsan
   CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSONVELA_SANITIZE_THREAD=ON
-  CTEST_FLAGS := -R 'MidiIn|midi_in|PlatformMidiOut|QtTickTimers|jack_port'
+  CTEST_FLAGS := -R 'MidiIn|midi_in|PlatformMidiOut|QtTickTimers|AnswerWithin|jack_port'
   export TSAN_OPTIONS := suppressions=$(CURDIR)/tests/tsan.supp second_deadlock_stack=1
 else
   BUILD_DIR ?= build
@@ -35,8 +35,9 @@ build: configure
 run: build
 	bash scripts/run-demo.sh $(BUILD_DIR)
 
+# A test that hangs fails after 5 minutes (unless it sets its own limit) instead of holding up the run.
 test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 300 -j $(JOBS) $(CTEST_FLAGS)
 
 bench:
 	bash scripts/install-deps.sh --bench

@@ -7,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "devices/midi_out_devices.h"
+#include "platform/jack_server.h"
 #include "platform/midi_in_ports.h"
 #include "platform/platform_midi_out.h"
 
@@ -54,6 +55,9 @@ int RunDevicesCommand(const QStringList& arguments) {
   for (int device = 0; device < inputCount; ++device) {
     PrintEntry(MidiOutEntry(device, inputs[static_cast<size_t>(device)]));
   }
+  // Without it, a user would only see that the JACK ports are missing.
+  if (const std::string why = JackNotAnswering(); !why.empty())
+    std::fprintf(stderr, "JACK: %s\n", why.c_str());
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fprintf(stderr, "Cannot write to standard output.\n");
     return kExitFileError;

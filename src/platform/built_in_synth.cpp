@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/audio_libraries.h"
+#include "platform/jack_server.h"
 
 namespace sonvela {
 
@@ -108,6 +109,12 @@ void BuiltInSynth::OpenAudio(const SynthOptions& options) {
         break;
       }
       failures.push_back(driver + ": cannot write " + audioFile);
+      continue;
+    }
+    // FluidSynth's JACK driver would wait for ever on a libjack that does not answer.
+    if (driver == "jack" && !JackServerRuns()) {
+      const std::string why = JackNotAnswering();
+      failures.push_back(driver + ": " + (why.empty() ? "no JACK server" : why));
       continue;
     }
     engine_.StartCapture();

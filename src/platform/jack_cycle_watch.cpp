@@ -3,14 +3,13 @@
 #include <cerrno>
 #include <ctime>
 
-#include "platform/audio_libraries.h"
+#include "platform/jack_server.h"
 
 namespace sonvela {
 
 JackCycleWatch::JackCycleWatch() {
   sem_init(&wake_, 0, 0);
-  PrepareAudioLibraries();
-  client_ = jack_client_open("SonvelaCycles", JackNoStartServer, nullptr);
+  client_ = OpenJackClient("SonvelaCycles");
   if (!client_) return;
   jack_set_process_callback(client_, &JackCycleWatch::OnProcess, this);
   jack_on_shutdown(client_, &JackCycleWatch::OnShutdown, this);

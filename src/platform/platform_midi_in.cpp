@@ -38,7 +38,10 @@ void PlatformMidiIn::ConnectPorts() {
     // complains at length.
     if (std::find(compiled.begin(), compiled.end(), api) == compiled.end()) continue;
     if (api == RtMidi::LINUX_ALSA && access("/dev/snd/seq", R_OK | W_OK) != 0) continue;
-    if (api == RtMidi::UNIX_JACK && !JackServerRuns()) continue;
+    if (api == RtMidi::UNIX_JACK && !JackServerRuns()) {
+      if (const std::string why = JackNotAnswering(); !why.empty()) log_("MIDI in: " + why);
+      continue;
+    }
     CerrToLog quiet([this](const std::string& line) { log_("MIDI in: " + line); });
     try {
       ports_ = std::make_unique<RtMidiIn>(api, kClientName);

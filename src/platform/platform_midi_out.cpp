@@ -9,6 +9,7 @@
 
 #include "platform/audio_libraries.h"
 #include "platform/cerr_to_log.h"
+#include "platform/jack_server.h"
 #include "platform/midi_out_codes.h"
 
 namespace sonvela {
@@ -88,6 +89,7 @@ void PlatformMidiOut::ConnectPorts() {
       jackCycles_ = std::make_unique<JackCycleWatch>();
       if (!jackCycles_->Running()) {
         jackCycles_.reset();
+        if (const std::string why = JackNotAnswering(); !why.empty()) LogPortError(why);
         continue;
       }
     }

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# A JACK program killed while it held the lock of libjack's metadata database (/dev/shm/jack_db-UID) leaves
+# the lock held, and every later jack_client_open waits for ever. The toolbox and the program must start,
+# play and end all the same, without JACK, and say why. Runs in a private /dev/shm (a mount namespace), so
+# the machine's own JACK database is never touched. Exit 77 (skipped) where that cannot be set up.
+set -u
+cli=$1
+program=$2
+if [ "${SONVELA_PRIVATE_SHM:-}" != 1 ]; then
+  command -v gdb >/dev/null && command -v jack_lsp >/dev/null || { echo "SKIP: gdb or jack_lsp missing"; exit 77; }
+  SONVELA_PRIVATE_SHM=1 exec unshare --mount --propagation private bash "$0" "$@" ||
+    { echo "SKIP: no private mount namespace here"; exit 77; }
+fi
+mount -t tmpfs sonvela-test /dev/shm 2>/dev/null || { echo "SKIP: cannot mount a private /dev/shm"; exit 77; }
+source "$(dirname "$0")/../cli/test_support.bash"
+export JACK_NO_START_SERVER=1
+
+# A JACK client killed as it lets go of the database's first lock: the lock stays held.
+gdb -q --batch -ex "set breakpoint pending on" -ex "break __db_pthread_mutex_unlock" -ex run -ex kill \
+  --args jack_lsp >/dev/null 2>&1
+timeout 10 jack_lsp >/dev/null 2>&1
+[ $? -eq 124 ] || { echo "SKIP: the JACK database could not be left locked here"; exit 77; }
+
+timeout 60 "$cli" devices >"$work/devices.txt" 2>"$work/devices.err"
+check "devices ends, with exit 0" test $? -eq 0
+check "the built-in synth is listed" grep -qx " 0 Sonvela Synth (FluidSynth)" "$work/devices.txt"
+check "and why the JACK ports are not" grep -q "^JACK: the JACK library did not answer" "$work/devices.err"
+
+song "$work/short.mid" 96 0 "${tempo120[@]}" 0 144 60 100 48 128 60 0
+timeout 60 "$cli" play "$work/short.mid" >/dev/null 2>"$work/play.err"
+check "play ends, with exit 0" test $? -eq 0
+
+# The program on the built-in synth: MIDI out, MIDI in and the synth's audio drivers all try JACK.
+QT_QPA_PLATFORM=offscreen SONVELA_TEST_MESSAGES=1 SONVELA_QUIT_AT_END=1 TMPDIR=$work \
+  timeout 60 "$program" "$work/short.mid" >/dev/null 2>"$work/program.err"
+check "the program plays the song and ends, with exit 0" test $? -eq 0
+check "and says nothing is wrong" test "$(grep -c Impossibile "$work/program.err")" -eq 0
+finish
