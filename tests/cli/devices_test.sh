@@ -27,7 +27,8 @@ check "outputs first, under the output dialog's title" test "$(head -1 "$work/de
 check "output 0 is the built-in synth, as the dialog's entry" \
   test "$(sed -n 2p "$work/devices.txt")" = " 0 Sonvela Synth (FluidSynth)"
 check "then the inputs under theirs" grep -qx "Midi in device" "$work/devices.txt"
-check "no library chatter" test ! -s "$work/devices.err"
+# Only our own line saying why JACK is not used, should libjack not answer on this machine.
+check "no library chatter" test -z "$(grep -v '^JACK: ' "$work/devices.err")"
 
 if ! command -v jackd >/dev/null || ! command -v jack_wait >/dev/null || ! command -v jack_midi_dump >/dev/null ||
   ! command -v jack_midiseq >/dev/null; then
@@ -37,7 +38,7 @@ else
   export JACK_NO_START_SERVER=1
   jackd --no-realtime -S -t 2000 -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 64 >"$work/jackd.log" 2>&1 &
   started+=($!)
-  if ! jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 20 >/dev/null 2>&1; then
+  if ! timeout 25 jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 20 >/dev/null 2>&1; then
     echo "skipped: jackd did not start"
   else
     # A client with a MIDI input (an output device for us) and one with a MIDI output (an input device).
