@@ -1,6 +1,7 @@
 #include "platform/jack_server.h"
 
 #include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
