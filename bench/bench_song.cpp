@@ -3,11 +3,13 @@
 //   dense  sixteen channels of sixteenth notes, each with a pitch bend or pan move: a stress test.
 //   band   an ordinary arrangement: drums, bass and guitar in eighths, piano chords on the beat, a string pad
 //          a bar long, a melody in eighths.
+//   click  claves on channel 10 every 250 ms (eighths at a steady 120 BPM), for measuring where sounds land.
 //
-// Use: bench_song dense|band OUT.mid SECONDS
+// Use: bench_song dense|band|click OUT.mid SECONDS
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -170,19 +172,36 @@ std::vector<Track> BandSong(int64_t beats) {
   return {drums.Finish(), bass.Finish(), guitar.Finish(), piano.Finish(), pad.Finish(), melody.Finish()};
 }
 
+// Eighths of claves; the tempo track is cut down to its first tempo, 120 BPM.
+std::vector<Track> ClickSong(int64_t beats, Track& tempo) {
+  constexpr int kEighth = kDivision / 2;
+  constexpr int kClaves = 75;
+  tempo.resize(1);
+  Part claves(kDrumChannel, 0, 110);
+  for (int64_t eighth = 0; eighth < beats * 2; ++eighth)
+    claves.Note(eighth * kEighth, kEighth / 4, kClaves, 110);
+  return {claves.Finish()};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   const std::string style = argc == 4 ? argv[1] : "";
   const double seconds = argc == 4 ? std::atof(argv[3]) : 0;
-  if ((style != "dense" && style != "band") || seconds <= 0) {
-    std::fprintf(stderr, "Use: bench_song dense|band OUT.mid SECONDS (above 0)\n");
+  if ((style != "dense" && style != "band" && style != "click") || seconds <= 0) {
+    std::fprintf(stderr, "Use: bench_song dense|band|click OUT.mid SECONDS (above 0)\n");
     return 2;
   }
   int64_t beats = 0;
-  const Track tempo = TempoMap(seconds, beats);
+  Track tempo = TempoMap(seconds, beats);
+  if (style == "click") {
+    // All at 120 BPM: two beats a second, in whole bars.
+    beats = (static_cast<int64_t>(std::ceil(seconds * 2)) + kBeatsPerBar - 1) / kBeatsPerBar * kBeatsPerBar;
+  }
   const int64_t endTick = beats * kDivision;
-  const std::vector<Track> parts = style == "dense" ? DenseSong(beats) : BandSong(beats);
+  const std::vector<Track> parts = style == "dense"  ? DenseSong(beats)
+                                   : style == "band" ? BandSong(beats)
+                                                     : ClickSong(beats, tempo);
 
   std::vector<uint8_t> file = {'M', 'T', 'h', 'd'};
   PutBigEndian(file, 6, 4);

@@ -33,6 +33,7 @@ class NamedDefaultMidiOut : public MidiOut {
   int OpenDeviceId() override { return output_.OpenDeviceId(); }
   std::string ErrorText(int code) override { return output_.ErrorText(code); }
   void Send(uint32_t message) override { output_.Send(message); }
+  void SendAt(uint32_t message, double dueMs) override { output_.SendAt(message, dueMs); }
 
   // The device number of the port; -1 when there is none of that name.
   int FindPort();

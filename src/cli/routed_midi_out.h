@@ -17,6 +17,7 @@ class RoutedMidiOut : public MidiOut {
   int OpenDeviceId() override { return output_.OpenDeviceId(); }
   std::string ErrorText(int code) override { return output_.ErrorText(code); }
   void Send(uint32_t message) override { output_.Send(message); }
+  void SendAt(uint32_t message, double dueMs) override { output_.SendAt(message, dueMs); }
 
  private:
   MidiOut& output_;

@@ -7,6 +7,7 @@
 
 #include "platform/audio_libraries.h"
 #include "platform/jack_server.h"
+#include "platform/system_wall_clock.h"
 
 namespace sonvela {
 
@@ -74,17 +75,49 @@ BuiltInSynth::~BuiltInSynth() {
 int BuiltInSynth::RenderAudio(void* data, int len, int /*nfx*/, float* /*fx*/[], int nout, float* out[]) {
   if (nout < 2) return FLUID_FAILED;
   auto* self = static_cast<BuiltInSynth*>(data);
-  // Reverb and chorus are mixed into the dry pair (whose buffers come zeroed), so that the limiter sees
-  // all that is heard; separate effect buffers are only offered for JACK's multi-port mode, not used here.
-  std::array<float*, 4> mix = {out[0], out[1], out[0], out[1]};
-  const int result =
-      fluid_synth_process(self->engine_.Synth(), len, static_cast<int>(mix.size()), mix.data(), 2, out);
+  int result = FLUID_OK;
+  self->timed_.Render(SteadyNowMs(), len, [&](int offset, int count) {
+    // Reverb and chorus are mixed into the dry pair (whose buffers come zeroed), so that the limiter sees
+    // all that is heard; separate effect buffers are only offered for JACK's multi-port mode, not used here.
+    std::array<float*, 2> dry = {out[0] + offset, out[1] + offset};
+    std::array<float*, 4> mix = {dry[0], dry[1], dry[0], dry[1]};
+    if (fluid_synth_process(self->engine_.Synth(), count, static_cast<int>(mix.size()), mix.data(), 2,
+                            dry.data()) != FLUID_OK) {
+      result = FLUID_FAILED;
+    }
+  });
   self->limiter_.Process(out[0], out[1], len);
   return result;
 }
 
+void BuiltInSynth::SendAt(uint32_t message, double dueMs) {
+  if (!driver_ && !fileOutput_) {
+    engine_.Send(message);
+    return;
+  }
+  timed_.SendAt(message, dueMs);
+  ReportLateMessages(dueMs);
+}
+
+void BuiltInSynth::ReleaseAllNotes() {
+  timed_.PlayPendingNow();
+  engine_.ReleaseAllNotes();
+}
+
+void BuiltInSynth::ReportLateMessages(double nowMs) {
+  constexpr double kReportPeriodMs = 1000;
+  const int64_t late = timed_.LateMessages();
+  std::lock_guard lock(reportMutex_);
+  if (late == reportedLate_ || nowMs - lastReportMs_ < kReportPeriodMs) return;
+  reportedLate_ = late;
+  lastReportMs_ = nowMs;
+  engine_.Log(
+      "Built-in synth: " + std::to_string(late) + " messages of the song so far came later than the " +
+      std::to_string(std::lrint(kOutputLatencyMs)) + " ms output latency allows, and were played at once");
+}
+
 bool BuiltInSynth::OpenAudioFile(const std::string& path) {
-  fileOutput_ = std::make_unique<PacedWavOutput>(engine_.Synth(),
+  fileOutput_ = std::make_unique<PacedWavOutput>(engine_.Synth(), timed_,
                                                  [this](const std::string& line) { engine_.Log(line); });
   if (fileOutput_->Start(path)) return true;
   fileOutput_.reset();

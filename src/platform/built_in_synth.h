@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "platform/paced_wav_output.h"
 #include "platform/peak_limiter.h"
 #include "platform/synth_engine.h"
+#include "platform/timed_synth.h"
 
 namespace sonvela {
 
@@ -36,8 +38,16 @@ class BuiltInSynth {
   BuiltInSynth(const BuiltInSynth&) = delete;
   BuiltInSynth& operator=(const BuiltInSynth&) = delete;
 
+  // Live input: played at once.
   void Send(uint32_t message) { engine_.Send(message); }
-  void ReleaseAllNotes() { engine_.ReleaseAllNotes(); }
+  // A message of the song: played at the frame of `dueMs` plus kOutputLatencyMs on the audio's own clock.
+  // Without an audio output there is no clock to place it on, and it reaches the synth at once.
+  void SendAt(uint32_t message, double dueMs);
+  // Before the output closes: what is still on its way is played now (but the notes it would start), then
+  // every note is released.
+  void ReleaseAllNotes();
+  // Song messages that came too late to be placed, and were played at once.
+  int64_t LateMessages() const { return timed_.LateMessages(); }
 
   // Blocks until loading has finished; true when a SoundFont was loaded.
   bool WaitUntilLoaded() const { return loaded_.get(); }
@@ -49,8 +59,14 @@ class BuiltInSynth {
   bool OpenAudioFile(const std::string& path);
   // The audio driver's callback, on its real-time thread: no allocation, no locks of ours.
   static int RenderAudio(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
+  // Says in the debug log, at most once a second, how many song messages have come late so far.
+  void ReportLateMessages(double nowMs);
 
   SynthEngine engine_;
+  TimedSynth timed_{engine_, kOutputLatencyMs};
+  std::mutex reportMutex_;
+  int64_t reportedLate_ = 0;
+  double lastReportMs_ = 0;
   std::shared_future<bool> loaded_;
   std::thread loader_;
   PeakLimiter limiter_{kSynthSampleRate};

@@ -50,7 +50,13 @@ bool OfflineRenderer::Render(double ms) {
   while (remaining > 0 && !writer_.Failed() && !writer_.Full()) {
     const int frames = static_cast<int>(std::min<int64_t>(remaining, kChunkFrames));
     // Float, with the effects mixed in, so that the limiter acts before anything is clipped.
-    fluid_synth_write_float(engine_.Synth(), frames, left_.data(), 0, 1, right_.data(), 0, 1);
+    timed_.Render(
+        0, frames,
+        [&](int offset, int count) {
+          fluid_synth_write_float(engine_.Synth(), count, left_.data() + offset, 0, 1, right_.data() + offset,
+                                  0, 1);
+        },
+        false);
     limiter_.Process(left_.data(), right_.data(), frames);
     writer_.Write(left_.data(), right_.data(), frames);
     remaining -= frames;
@@ -75,6 +81,7 @@ int OfflineRenderer::Open(int device) {
 
 int OfflineRenderer::Close() {
   if (!open_) return kMidiOutNotOpen;
+  timed_.PlayPendingNow();
   engine_.ReleaseAllNotes();
   open_ = false;
   return kMidiOutOk;
@@ -86,6 +93,10 @@ std::string OfflineRenderer::ErrorText(int code) {
 
 void OfflineRenderer::Send(uint32_t message) {
   if (open_) engine_.Send(message);
+}
+
+void OfflineRenderer::SendAt(uint32_t message, double dueMs) {
+  if (open_) timed_.SendAt(message, dueMs);
 }
 
 }  // namespace sonvela

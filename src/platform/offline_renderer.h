@@ -9,6 +9,7 @@
 #include "platform/log_sink.h"
 #include "platform/peak_limiter.h"
 #include "platform/synth_engine.h"
+#include "platform/timed_synth.h"
 #include "platform/wav_writer.h"
 #include "player/midi_out.h"
 
@@ -41,10 +42,14 @@ class OfflineRenderer : public MidiOut {
   int OpenDeviceId() override { return open_ ? 0 : -1; }
   std::string ErrorText(int code) override;
   // Renders happen on the caller's thread, so unlike the real outputs this one is meant for one thread.
+  // Send plays at the frame rendered up to now; SendAt at the frame of its due time, the simulated clock's
+  // 0 ms being frame 0, as playback's outputs place it (without their latency).
   void Send(uint32_t message) override;
+  void SendAt(uint32_t message, double dueMs) override;
 
  private:
   SynthEngine engine_;
+  TimedSynth timed_{engine_, FrameClock::Fixed(kSynthSampleRate, 0)};
   std::string soundFont_;
   bool soundFontLoaded_ = false;
   bool open_ = true;

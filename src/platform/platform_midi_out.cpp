@@ -11,6 +11,7 @@
 #include "platform/cerr_to_log.h"
 #include "platform/jack_server.h"
 #include "platform/midi_out_codes.h"
+#include "platform/system_wall_clock.h"
 
 namespace sonvela {
 
@@ -158,6 +159,10 @@ int PlatformMidiOut::Open(int device) {
   }
   if (!ports_) return kMidiOutNoDriver;
   if (device < 0 || device > static_cast<int>(ports_->getPortCount())) return kMidiOutBadDevice;
+  if (!portSender_) {
+    portSender_ = std::make_unique<TimedPortSender>(
+        kOutputLatencyMs, [this] { SendDuePortMessages(); }, log_);
+  }
   ports_->openPort(device - 1, kPortName);
   if (!ports_->isPortOpen()) return kMidiOutFailed;
   // Messages handed on before the new connection takes effect would be lost.
@@ -178,7 +183,9 @@ int PlatformMidiOut::CloseLocked() {
     synth_->ReleaseAllNotes();
   } else if (ports_) {
     // A message sent just before the close (a Note Off, the last All Notes Off) must not be lost. The ALSA
-    // sequencer has taken it during sendMessage; RtMidi's JACK port has only queued it.
+    // sequencer has taken it during sendMessage; RtMidi's JACK port has only queued it. What the timed
+    // sender still holds goes first.
+    while (const auto message = portSender_->TakeDue(0, true)) SendToPort(message->word);
     WaitForJackCycles(kJackDeliveryCycles);
     ports_->closePort();
     WaitForJackCycles(kJackGraphChangeCycles);
@@ -206,12 +213,35 @@ void PlatformMidiOut::Send(uint32_t message) {
   std::lock_guard lock(mutex_);
   if (openDevice_ == 0) {
     synth_->Send(message);
-  } else if (openDevice_ > 0 && ports_) {
-    const unsigned char bytes[3] = {static_cast<unsigned char>(message & 0xFF),
-                                    static_cast<unsigned char>((message >> 8) & 0x7F),
-                                    static_cast<unsigned char>((message >> 16) & 0x7F)};
-    const size_t length = MessageLength(bytes[0]);
-    if (length > 0) ports_->sendMessage(bytes, length);
+  } else if (openDevice_ > 0) {
+    SendToPort(message);
+  }
+}
+
+void PlatformMidiOut::SendAt(uint32_t message, double dueMs) {
+  std::lock_guard lock(mutex_);
+  if (openDevice_ == 0) {
+    synth_->SendAt(message, dueMs);
+  } else if (openDevice_ > 0) {
+    portSender_->SendAt(message, dueMs);
+  }
+}
+
+void PlatformMidiOut::SendToPort(uint32_t message) {
+  if (!ports_) return;
+  const unsigned char bytes[3] = {static_cast<unsigned char>(message & 0xFF),
+                                  static_cast<unsigned char>((message >> 8) & 0x7F),
+                                  static_cast<unsigned char>((message >> 16) & 0x7F)};
+  const size_t length = MessageLength(bytes[0]);
+  if (length > 0) ports_->sendMessage(bytes, length);
+}
+
+void PlatformMidiOut::SendDuePortMessages() {
+  std::lock_guard lock(mutex_);
+  // Messages of a port closed meanwhile were sent at its close; any left over have nowhere to go.
+  const double now = SteadyNowMs();
+  while (const auto message = portSender_->TakeDue(now)) {
+    if (openDevice_ > 0) SendToPort(message->word);
   }
 }
 

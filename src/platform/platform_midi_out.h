@@ -11,6 +11,7 @@
 #include "platform/built_in_synth.h"
 #include "platform/jack_cycle_watch.h"
 #include "platform/log_sink.h"
+#include "platform/timed_port_sender.h"
 #include "player/midi_out.h"
 
 namespace sonvela {
@@ -32,6 +33,9 @@ class PlatformMidiOut : public MidiOut {
   int OpenDeviceId() override;
   std::string ErrorText(int code) override;
   void Send(uint32_t message) override;
+  // The song's messages, at their due time plus kOutputLatencyMs: the built-in synth places them on its
+  // sample clock, a port gets them from the timed sender's thread.
+  void SendAt(uint32_t message, double dueMs) override;
 
   // The built-in synth, started now if no Open has started it yet.
   BuiltInSynth& Synth();
@@ -47,6 +51,10 @@ class PlatformMidiOut : public MidiOut {
   // With the JACK port system: waits (bounded) until `cycles` process cycles have begun.
   void WaitForJackCycles(int cycles);
   BuiltInSynth& SynthLocked();
+  // With mutex_ held.
+  void SendToPort(uint32_t message);
+  // On the timed sender's thread.
+  void SendDuePortMessages();
 
   LogSink log_;
   SynthOptions synthOptions_;
@@ -60,6 +68,8 @@ class PlatformMidiOut : public MidiOut {
   std::unique_ptr<JackCycleWatch> jackCycles_;
   int openDevice_ = -1;
   std::string lastPortError_;
+  // Made at the first port opened; goes before the port it sends to.
+  std::unique_ptr<TimedPortSender> portSender_;
 };
 
 }  // namespace sonvela

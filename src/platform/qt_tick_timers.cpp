@@ -5,6 +5,8 @@
 #include <sys/timerfd.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace sonvela {
 
 QtTickTimers::QtTickTimers(TickSink& sink) : sink_(sink) {
@@ -49,6 +51,12 @@ void QtTickTimers::Kill(int slot) {
   Reschedule();
 }
 
+std::optional<double> QtTickTimers::DeliveringDueMs() const {
+  if (!delivering_) return std::nullopt;
+  // The monotonic clock that WallClock::MonotonicMs reads: steady_clock from its own epoch.
+  return std::chrono::duration<double, std::milli>(delivering_->time_since_epoch()).count();
+}
+
 int QtTickTimers::EarliestSlot() const {
   int earliest = 0;
   for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -65,9 +73,12 @@ void QtTickTimers::DeliverDueTicks() {
     if (slot == 0 || slots_[slot].NextDue() > Clock::now()) break;
     // Counted before the sink runs: the sink may start or kill slots, or run a nested event loop that
     // delivers further ticks; the timer stays armed for those.
+    const Clock::time_point due = slots_[slot].NextDue();
     ++slots_[slot].delivered;
     Reschedule();
+    const std::optional<Clock::time_point> outer = std::exchange(delivering_, due);
     sink_.OnTimerTick(slot);
+    delivering_ = outer;
   }
   Reschedule();
 }

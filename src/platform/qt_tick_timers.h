@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "player/tick_timers.h"
 
@@ -31,6 +32,7 @@ class QtTickTimers : public TickTimers {
   uint32_t Start(int slot, int periodMs) override;
   // Slot 0 kills all slots.
   void Kill(int slot) override;
+  std::optional<double> DeliveringDueMs() const override;
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -53,6 +55,8 @@ class QtTickTimers : public TickTimers {
   TickSink& sink_;
   std::array<Slot, kSlotCount + 1> slots_{};  // index = slot number; 0 unused
   uint32_t lastId_ = 0;
+  // The ideal time of the tick the sink is handling (nested event loops may deliver ticks within it).
+  std::optional<Clock::time_point> delivering_;
   int wakeUpFd_ = -1;
   std::unique_ptr<QSocketNotifier> wakeUp_;
   QTimer timer_;  // without the descriptor

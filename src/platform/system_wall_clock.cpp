@@ -30,9 +30,13 @@ double SystemWallClock::MillisecondsSinceMidnight() {
   return seconds * 1000.0 + local.subSecondMs;
 }
 
-double SystemWallClock::MonotonicMs() {
+double SteadyNowMs() {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
       .count();
+}
+
+double SystemWallClock::MonotonicMs() {
+  return SteadyNowMs();
 }
 
 LocalDateTime SystemWallClock::Now() {

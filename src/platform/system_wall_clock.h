@@ -5,6 +5,9 @@
 
 namespace sonvela {
 
+// The steady clock in milliseconds from its own epoch: MonotonicMs, for any thread (audio threads too).
+double SteadyNowMs();
+
 class SystemWallClock : public WallClock {
  public:
   double MillisecondsSinceMidnight() override;

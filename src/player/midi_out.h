@@ -28,6 +28,14 @@ class MidiOut {
   // One short message: status + 256 x data1 + 65536 x data2. Safe to call from any thread; dropped
   // silently when no output is open.
   virtual void Send(uint32_t message) = 0;
+  // A message of the song, with the ideal time of the tick it belongs to (WallClock::MonotonicMs). An output
+  // that places messages in time plays it at that moment plus its fixed latency, however late the sender got
+  // to it, keeping the order of the sends; any other output sends it now. Live input (thru, key clicks, the
+  // note tester) uses Send: it is never delayed.
+  virtual void SendAt(uint32_t message, double dueMs) {
+    static_cast<void>(dueMs);
+    Send(message);
+  }
 };
 
 }  // namespace sonvela

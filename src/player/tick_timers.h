@@ -2,6 +2,7 @@
 // The three periodic timers that drive playback, and where their ticks go.
 
 #include <cstdint>
+#include <optional>
 
 namespace sonvela {
 
@@ -27,6 +28,9 @@ class TickTimers {
   virtual uint32_t Start(int slot, int periodMs) = 0;
   // Stops the slot's timer; ticks of it not yet delivered are dropped.
   virtual void Kill(int slot) = 0;
+  // While a tick is being delivered: its ideal time (WallClock::MonotonicMs), which may lie before the
+  // present when the tick is late. None outside ticks, and from timers whose ticks are never late.
+  virtual std::optional<double> DeliveringDueMs() const { return std::nullopt; }
 };
 
 }  // namespace sonvela

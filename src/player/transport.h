@@ -16,6 +16,7 @@
 #include "player/playback_cursors.h"
 #include "player/screen.h"
 #include "player/sequencer_clock.h"
+#include "player/song_midi_out.h"
 #include "player/tick_timers.h"
 #include "player/transport_state.h"
 #include "player/wall_clock.h"
@@ -131,7 +132,7 @@ class Transport : public TickSink {
 
   SongDocument& document_;
   Logs& logs_;
-  MidiOut& midi_;
+  SongMidiOut midi_;
   WallClock& wallClock_;
   Screen& screen_;
   SequencerClock clock_;

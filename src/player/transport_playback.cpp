@@ -14,7 +14,7 @@ namespace sonvela {
 Transport::Transport(SongDocument& document, Logs& logs, const TransportPorts& ports)
     : document_(document),
       logs_(logs),
-      midi_(ports.midi),
+      midi_(ports.midi, ports.timers, ports.clock),
       wallClock_(ports.clock),
       screen_(ports.screen),
       clock_(ports.timers, logs) {}
