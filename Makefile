@@ -7,11 +7,12 @@ ifeq ($(SANITIZE),1)
 else ifeq ($(SANITIZE),thread)
   # ThreadSanitizer, on the tests where threads meet: MIDI input (alone and in the whole program: the
   # ProgramMidiIn tests), sends to the output from two threads (with the built-in synth's loader thread),
-  # the tick timers, a call given up on, the real JACK ports. Not the synth's sound checks: they measure
-  # real-time audio, which the sanitizer slows too much on a loaded machine.
+  # the tick timers, a call given up on, the real JACK ports, the timed outputs and their sender threads.
+  # Not the synth's sound checks: they measure real-time audio, which the sanitizer slows too much on a
+  # loaded machine.
   BUILD_DIR ?= build-tsan
   CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSONVELA_SANITIZE_THREAD=ON
-  CTEST_FLAGS := -R 'MidiIn|midi_in|PlatformMidiOut|QtTickTimers|AnswerWithin|jack_port'
+  CTEST_FLAGS := -R 'MidiIn|midi_in|PlatformMidiOut|QtTickTimers|AnswerWithin|jack_port|Timed'
   export TSAN_OPTIONS := suppressions=$(CURDIR)/tests/tsan.supp second_deadlock_stack=1
 else
   BUILD_DIR ?= build
@@ -49,6 +50,7 @@ bench:
 	bash bench/views_bench.sh build-bench
 	bash bench/midi_thru_bench.sh build-bench
 	bash bench/window_bench.sh build-bench
+	bash bench/sound_bench.sh build-bench
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -15,6 +15,9 @@
 # and SCREENS (default "offscreen Xvfb") choose what runs, to repeat one measure on its own.
 # Use: bench/window_bench.sh [BUILD_DIR]
 set -euo pipefail
+# A real-time capture records when a port would be sent each message: its ideal time plus the fixed output
+# latency (kOutputLatencyMs). Lateness is reckoned against that.
+latency_ms=25
 build=$(realpath "${1:-build-bench}")
 program=$build/sonvela
 bench=$build/bench/window_bench
@@ -92,11 +95,11 @@ lateness() {
   else
     (($(wc -l <"$real") == n)) || fail "more messages than the ticks send ($real)"
   fi
-  paste <(head -n "$n" "$real") "$ideal" | awk -F'\t' '{ printf "%.3f\n", $1 - $5 }' | sort -g >"$work/late.txt"
-  awk -v song_ms="$(tail -1 "$ideal" | cut -f1)" -v end_ms="$(sed -n "${n}p" "$real" | cut -f1)" '
+  paste <(head -n "$n" "$real") "$ideal" | awk -F'\t' -v latency="$latency_ms" '{ printf "%.3f\n", $1 - $5 - latency }' | sort -g >"$work/late.txt"
+  awk -v latency="$latency_ms" -v song_ms="$(tail -1 "$ideal" | cut -f1)" -v end_ms="$(sed -n "${n}p" "$real" | cut -f1)" '
     { late[NR] = $1; if ($1 < 0) early++ }
     END { printf "%.3f %.3f %.3f %d %.3f\n", late[int(0.50 * NR + 0.999)], late[int(0.99 * NR + 0.999)],
-          late[NR], early + 0, end_ms - song_ms }' "$work/late.txt"
+          late[NR], early + 0, end_ms - latency - song_ms }' "$work/late.txt"
 }
 
 # play KIND: one play of the dense song, as KIND: toolbox (`play --capture`, the peer without a window),

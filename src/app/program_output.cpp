@@ -52,7 +52,9 @@ ProgramOutput::ProgramOutput(LogSink log, WallClock& clock) {
   capturePath_ = Environment(kCaptureVariable);
   if (!capturePath_.empty()) {
     capture_ = std::make_unique<CaptureMidiOut>([&clock] { return clock.MonotonicMs(); });
-    midi_ = capture_.get();
+    timedCapture_ = std::make_unique<TimedPortOutput>(*capture_, log);
+    capture_->SetBeforeRecording([&output = *timedCapture_] { output.SendPendingNow(); });
+    midi_ = timedCapture_.get();
     return;
   }
   platform_ = std::make_unique<PlatformMidiOut>(log);
@@ -68,6 +70,7 @@ ProgramOutput::~ProgramOutput() = default;
 
 void ProgramOutput::WriteCapture(MessageBoxes& messages) {
   if (!capture_) return;
+  timedCapture_->Drain();
   std::string error;
   if (!WriteCaptureFile(capturePath_, capture_->Messages(), error)) {
     messages.ShowMessage("Impossibile scrivere il file \"" + capturePath_ + "\": " + error);

@@ -9,6 +9,7 @@
 
 #include "platform/log_sink.h"
 #include "platform/platform_midi_out.h"
+#include "platform/timed_port_output.h"
 #include "player/capture_midi_out.h"
 #include "player/midi_out.h"
 #include "player/wall_clock.h"
@@ -34,6 +35,7 @@ class NamedDefaultMidiOut : public MidiOut {
   std::string ErrorText(int code) override { return output_.ErrorText(code); }
   void Send(uint32_t message) override { output_.Send(message); }
   void SendAt(uint32_t message, double dueMs) override { output_.SendAt(message, dueMs); }
+  void SongSentUpTo(double dueMs) override { output_.SongSentUpTo(dueMs); }
 
   // The device number of the port; -1 when there is none of that name.
   int FindPort();
@@ -62,6 +64,7 @@ class ProgramOutput {
   std::unique_ptr<PlatformMidiOut> platform_;
   std::unique_ptr<NamedDefaultMidiOut> named_;
   std::unique_ptr<CaptureMidiOut> capture_;
+  std::unique_ptr<TimedPortOutput> timedCapture_;  // the capture, fed as a port is
   std::string capturePath_;
   MidiOut* midi_ = nullptr;
 };

@@ -105,7 +105,7 @@ void Sonvela::Shutdown() {
   // A device waiting to be opened would open after the output was closed for good.
   switch_.Cancel();
   session_.Player().KillAllTimers();
-  SilenceAll(midi_, screen_);
+  session_.Player().Silence();
   midi_.Close();
   if (midiOutDialog_) midiOutDialog_->close();
   windows_.HideSecondary();

@@ -17,6 +17,7 @@
 #include "platform/interrupt_signal.h"
 #include "platform/qt_tick_timers.h"
 #include "platform/system_wall_clock.h"
+#include "platform/timed_port_output.h"
 #include "player/capture_midi_out.h"
 #include "session/simulated_ticks.h"
 
@@ -74,6 +75,7 @@ int RunPlayCommand(const QStringList& arguments) {
 
   CaptureFile captureFile;
   std::unique_ptr<CaptureMidiOut> recorder;
+  std::unique_ptr<TimedPortOutput> timedRecorder;
   std::unique_ptr<SoundOutput> sound;
   MidiOut* midi = nullptr;
   if (!options.capture.empty()) {
@@ -81,6 +83,12 @@ int RunPlayCommand(const QStringList& arguments) {
     // The capture counts on the clock playback runs on: simulated with --fast, else the machine's.
     recorder = std::make_unique<CaptureMidiOut>([&clock = timing.Clock()] { return clock.MonotonicMs(); });
     midi = recorder.get();
+    // In real time it records what a port would be sent, when it would be sent it.
+    if (!options.fast) {
+      timedRecorder = std::make_unique<TimedPortOutput>(*recorder, nullptr);
+      recorder->SetBeforeRecording([&output = *timedRecorder] { output.SendPendingNow(); });
+      midi = timedRecorder.get();
+    }
   } else {
     int status = kExitDone;
     sound = SoundOutput::Open(options.port, status);
@@ -98,6 +106,7 @@ int RunPlayCommand(const QStringList& arguments) {
     DriveRealTime(run, interrupt, sound ? sound->TailMs() : 0);
   }
 
+  if (timedRecorder) timedRecorder->Drain();
   if (recorder && !captureFile.Write(recorder->Messages())) return kExitFileError;
   return run.ExitStatus();
 }

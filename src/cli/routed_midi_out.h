@@ -18,6 +18,7 @@ class RoutedMidiOut : public MidiOut {
   std::string ErrorText(int code) override { return output_.ErrorText(code); }
   void Send(uint32_t message) override { output_.Send(message); }
   void SendAt(uint32_t message, double dueMs) override { output_.SendAt(message, dueMs); }
+  void SongSentUpTo(double dueMs) override { output_.SongSentUpTo(dueMs); }
 
  private:
   MidiOut& output_;

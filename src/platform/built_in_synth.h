@@ -15,6 +15,7 @@
 #include "platform/paced_wav_output.h"
 #include "platform/peak_limiter.h"
 #include "platform/synth_engine.h"
+#include "platform/system_wall_clock.h"
 #include "platform/timed_synth.h"
 
 namespace sonvela {
@@ -43,6 +44,7 @@ class BuiltInSynth {
   // A message of the song: played at the frame of `dueMs` plus kOutputLatencyMs on the audio's own clock.
   // Without an audio output there is no clock to place it on, and it reaches the synth at once.
   void SendAt(uint32_t message, double dueMs);
+  void SongSentUpTo(double dueMs) { timed_.SongSentUpTo(dueMs, SteadyNowMs()); }
   // Before the output closes: what is still on its way is played now (but the notes it would start), then
   // every note is released.
   void ReleaseAllNotes();

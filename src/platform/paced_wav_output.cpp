@@ -49,6 +49,11 @@ void PacedWavOutput::Run() {
     const auto due = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
                                  static_cast<double>(frames) / kSynthSampleRate));
     std::this_thread::sleep_until(due);
+    // A file has no sound card to keep up with: when the machine held the song's sender back, the file
+    // waits for it, so that its sound stays on the beat.
+    while (!stop_ && timed_.WaitsForSong(SteadyNowMs(), kPeriodFrames)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     left.fill(0);
     right.fill(0);
     timed_.Render(SteadyNowMs(), kPeriodFrames, [&](int offset, int count) {

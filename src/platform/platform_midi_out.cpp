@@ -184,8 +184,10 @@ int PlatformMidiOut::CloseLocked() {
   } else if (ports_) {
     // A message sent just before the close (a Note Off, the last All Notes Off) must not be lost. The ALSA
     // sequencer has taken it during sendMessage; RtMidi's JACK port has only queued it. What the timed
-    // sender still holds goes first.
-    while (const auto message = portSender_->TakeDue(0, true)) SendToPort(message->word);
+    // sender still holds goes first, but for notes that would only start now.
+    while (const auto message = portSender_->TakeDue(0, true)) {
+      if (!IsNoteOn(message->word)) SendToPort(message->word);
+    }
     WaitForJackCycles(kJackDeliveryCycles);
     ports_->closePort();
     WaitForJackCycles(kJackGraphChangeCycles);
@@ -225,6 +227,11 @@ void PlatformMidiOut::SendAt(uint32_t message, double dueMs) {
   } else if (openDevice_ > 0) {
     portSender_->SendAt(message, dueMs);
   }
+}
+
+void PlatformMidiOut::SongSentUpTo(double dueMs) {
+  std::lock_guard lock(mutex_);
+  if (openDevice_ == 0) synth_->SongSentUpTo(dueMs);
 }
 
 void PlatformMidiOut::SendToPort(uint32_t message) {

@@ -36,6 +36,7 @@ class PlatformMidiOut : public MidiOut {
   // The song's messages, at their due time plus kOutputLatencyMs: the built-in synth places them on its
   // sample clock, a port gets them from the timed sender's thread.
   void SendAt(uint32_t message, double dueMs) override;
+  void SongSentUpTo(double dueMs) override;
 
   // The built-in synth, started now if no Open has started it yet.
   BuiltInSynth& Synth();

@@ -17,6 +17,12 @@ struct TimedMessage {
   uint32_t word = 0;
 };
 
+// A note that starts to sound: what a queue emptied at a close leaves out, as the note would be cut off at
+// once, or left hanging after the close's All Notes Off.
+inline bool IsNoteOn(uint32_t word) {
+  return (word & 0xF0) == 0x90 && (word >> 16 & 0x7F) != 0;
+}
+
 class TimedMessageQueue {
  public:
   TimedMessageQueue();

@@ -24,6 +24,8 @@ class TimedPortSender {
 
   // Any thread.
   void SendAt(uint32_t word, double dueMs) { queue_.Push(word, dueMs); }
+  // Messages taken and not yet due.
+  size_t Pending() const { return queue_.Size(); }
   // The next message due by `nowMs` (the steady clock's ms), or, with `all`, the next one whatever its time.
   std::optional<TimedMessage> TakeDue(double nowMs, bool all = false) {
     return all ? queue_.Pop() : queue_.PopDueBy(nowMs - latencyMs_);

@@ -23,6 +23,10 @@ constexpr double kOutputLatencyMs = 25;
 // FluidSynth renders in blocks of this many frames: a message takes effect at the start of the next one.
 constexpr int64_t kSynthBlockFrames = 64;
 
+// A song whose clock has not moved for this long has stopped: an audio file no longer waits for it. Longer
+// than the machine stalls a process (seen: 100 ms on a loaded virtual machine).
+constexpr double kSongStoppedMs = 500;
+
 class TimedSynth {
  public:
   // A synth that plays in real time: its audio thread calls Render as it renders each block.
@@ -36,9 +40,20 @@ class TimedSynth {
   // only sound for the moment before the notes are released.
   void PlayPendingNow() {
     while (const auto message = queue_.Pop()) {
-      const bool noteOn = (message->word & 0xF0) == 0x90 && (message->word >> 16 & 0x7F) != 0;
-      if (!noteOn) engine_.Send(message->word);
+      if (!IsNoteOn(message->word)) engine_.Send(message->word);
     }
+  }
+  // The sender, after each tick of the song: every message due by `dueMs` has been sent (at `nowMs`).
+  void SongSentUpTo(double dueMs, double nowMs) {
+    sentUpToMs_.store(dueMs, std::memory_order_relaxed);
+    sentAtMs_.store(nowMs, std::memory_order_release);
+  }
+  // The rendering thread of an output with no sound card to keep up with (an audio file): whether the next
+  // `frames` frames must wait for the song's messages, which the sender has not reached yet (the machine
+  // stalled it). Only while the song's clock moves: one still for kSongStoppedMs has stopped or paused.
+  bool WaitsForSong(double nowMs, int frames) const {
+    if (!clock_.Known() || nowMs - sentAtMs_.load(std::memory_order_acquire) > kSongStoppedMs) return false;
+    return clock_.DueMsOf(static_cast<double>(frame_ + frames)) > sentUpToMs_.load(std::memory_order_relaxed);
   }
   // Messages that arrived after their frame had been rendered, and were played at once instead.
   int64_t LateMessages() const { return late_.load(std::memory_order_relaxed); }
@@ -72,6 +87,8 @@ class TimedSynth {
   TimedMessageQueue queue_;
   int64_t frame_ = 0;  // the rendering thread's own
   std::atomic<int64_t> late_ = 0;
+  std::atomic<double> sentUpToMs_ = 0;
+  std::atomic<double> sentAtMs_ = -kSongStoppedMs;
 };
 
 }  // namespace sonvela

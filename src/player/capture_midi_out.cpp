@@ -21,6 +21,7 @@ CaptureMidiOut::CaptureMidiOut(std::function<double()> nowMs) : nowMs_(std::move
 }
 
 void CaptureMidiOut::StartRecording() {
+  if (beforeRecording_) beforeRecording_();
   std::lock_guard lock(mutex_);
   startMs_ = nowMs_();
   recording_ = true;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "player/midi_out.h"
@@ -31,6 +32,9 @@ class CaptureMidiOut : public MidiOut {
 
   // Messages sent before this are not recorded; times count from here.
   void StartRecording();
+  // Runs at the start of the recording, before it: an output in front that holds messages back hands
+  // them on, as they were sent before.
+  void SetBeforeRecording(std::function<void()> handOnHeld) { beforeRecording_ = std::move(handOnHeld); }
   std::vector<SentMessage> Messages() const;
 
   int DeviceCount() override { return 1; }
@@ -43,6 +47,7 @@ class CaptureMidiOut : public MidiOut {
 
  private:
   std::function<double()> nowMs_;
+  std::function<void()> beforeRecording_;
   mutable std::mutex mutex_;
   bool recording_ = false;
   bool open_ = false;

@@ -36,6 +36,9 @@ class MidiOut {
     static_cast<void>(dueMs);
     Send(message);
   }
+  // Every song message due by `dueMs` has been sent: the song's clock has got there. An output that renders
+  // without a sound card to keep up with (an audio file) waits for this before it renders past it.
+  virtual void SongSentUpTo(double dueMs) { static_cast<void>(dueMs); }
 };
 
 }  // namespace sonvela

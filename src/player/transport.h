@@ -64,6 +64,8 @@ class Transport : public TickSink {
   // is destroyed, which stops every timer.
   void StartSecondTick();
   void KillAllTimers();
+  // All Notes Off on every channel, after whatever the song has sent (it may still be on its way).
+  void Silence();
 
   // Timer ticks: slot 1 the song clock, 2 the wall clock, 3 the progress label.
   void OnTimerTick(int slot) override;
@@ -120,7 +122,6 @@ class Transport : public TickSink {
   int64_t TickStep() const;
   void ShowLoopBar();
   void ShowChannelUsage();
-  void Silence();
   void RefreshProgressText();
   // After an event, and once after each tick: the loop end and the song end. Returns true on a loop restart.
   bool CheckLoopAndEnd();

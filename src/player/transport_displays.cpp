@@ -19,6 +19,7 @@ void Transport::OnTimerTick(int slot) {
   switch (slot) {
     case kSequencerSlot:
       OnSequencerTick();
+      midi_.SongSentUpToNow();
       break;
     case kSecondSlot:
       OnSecondTick();

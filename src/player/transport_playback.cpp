@@ -39,6 +39,10 @@ void Transport::StartPlayback() {
     started_ = false;
     return;
   }
+  // Opening the output may take a while (a synth still loading its SoundFont): the song's time 0 is now,
+  // or every message up to the first tick would be due before the output could take it.
+  clock_.StartSongTimers();
+  const double songStartMs = NowMs();
   Silence();
   ShowChannelUsage();
   cursors_.Prepare(t);
@@ -46,6 +50,8 @@ void Transport::StartPlayback() {
   started_ = true;
   MessageLog(logs_, t.SongFileName + " iniziato alle " + TimeOfDayText(wallClock_.Now()));
   state_.PlayStartMs = std::llrint(NowMs());
+  // The events at tick 0 are due at the song's time 0, however long the preparation took.
+  midi_.SetDueOutsideTicks(songStartMs);
   for (int32_t track = 1; track <= cursors_.TrackCount(); ++track) {
     const int32_t count = cursors_.EventCount(track);
     const auto& due = cursors_.EventDueTime[static_cast<size_t>(track)];
@@ -54,6 +60,7 @@ void Transport::StartPlayback() {
       if (!PlayEvent(track)) ++cursor;
     }
   }
+  midi_.SetDueOutsideTicks(std::nullopt);
 }
 
 bool Transport::SongStarted() const {
