@@ -17,6 +17,8 @@ class ToolWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Escape closes the window, as its frame's close button does.
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace sonvela

@@ -49,8 +49,11 @@ bool PlaySession::ReadAndPlay(LoadVariant variant) {
   }
   screen.SetEnabled(kPlayButton, true);
   if (!listOrder) CommandLineSong.clear();
-  // The reader has said why the file could not be read: there is nothing to play.
-  if (!read) return false;
+  // The reader has said why the file could not be read: there is nothing to play, and the map says so.
+  if (!read) {
+    screen.DrawSongMap();
+    return false;
+  }
 
   if (!settingsPressed_) {
     PressSettingButtons(transport_, Presses);
@@ -60,7 +63,8 @@ bool PlaySession::ReadAndPlay(LoadVariant variant) {
   if (beforePlay) beforePlay();
   transport_.StartPlayback();
 
-  if (variant == LoadVariant::kList || variant == LoadVariant::kCreate) screen.DrawSongMap();
+  // Every newly loaded song gets its map, whatever loaded it: a click on it seeks by this song.
+  screen.DrawSongMap();
   if (variant == LoadVariant::kCreate) {
     for (int channel = 1; channel <= kChannels; ++channel)
       screen.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), 0, kRedrawKeyboard);

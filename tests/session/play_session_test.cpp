@@ -83,14 +83,15 @@ TEST_F(PlaySessionTest, EachVariantTakesItsStepsInItsOrder) {
   screen.steps.clear();
   songs.chosen = path;
   EXPECT_TRUE(session.LoadAndPlay(LoadVariant::kLoad));
-  EXPECT_THAT(screen.steps,
-              ElementsAre("choose", "fill " + path, "disable", "title " + path, "BPM 120", "enable", "play"));
+  EXPECT_THAT(screen.steps, ElementsAre("choose", "fill " + path, "disable", "title " + path, "BPM 120",
+                                        "enable", "play", "map"));
 
   // The command line keeps its song until just before Play, and logs the name.
   screen.steps.clear();
   session.CommandLineSong = path;
   EXPECT_TRUE(session.LoadAndPlay(LoadVariant::kCommandLine));
-  EXPECT_THAT(screen.steps, ElementsAre("disable (cl)", "title " + path + " (cl)", "enable (cl)", "play"));
+  EXPECT_THAT(screen.steps,
+              ElementsAre("disable (cl)", "title " + path + " (cl)", "enable (cl)", "play", "map"));
   EXPECT_EQ(session.Document().Tables.SongFileName, path);
 
   // Create plays the composer's file from the current folder, then redraws the song map and keyboards.
@@ -117,8 +118,8 @@ TEST_F(PlaySessionTest, NothingChosenOrUnreadableLoadsAndPlaysNothing) {
   screen.steps.clear();
   midi.Sent.clear();
   EXPECT_FALSE(session.LoadAndPlay(LoadVariant::kList, (folder.path / "gone.mid").string()));
-  EXPECT_THAT(screen.steps,
-              ElementsAre("disable", "title " + (folder.path / "gone.mid").string(), "BPM 0", "enable"));
+  EXPECT_THAT(screen.steps, ElementsAre("disable", "title " + (folder.path / "gone.mid").string(), "BPM 0",
+                                        "enable", "map"));
   ASSERT_FALSE(screen.messages.empty());
   EXPECT_THAT(screen.messages.front(), ::testing::HasSubstr("gone.mid"));
   EXPECT_EQ(midi.Sent.size(), 16u);
