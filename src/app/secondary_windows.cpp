@@ -98,6 +98,9 @@ ToolWindow* BuildKeyboardWindow(QWidget* owner, const QRect& workArea, int width
   // The open list reaches 100 pixels below the top of the closed one.
   const int rowHeight = std::max(1, instruments->fontMetrics().height());
   instruments->setMaxVisibleItems(std::max(1, (kInstrumentListOpenHeight - 20) / rowHeight));
+  // Styles that open a list as a menu (Fusion among them) ignore that count and open it as tall as the
+  // screen; as a list it keeps to it.
+  instruments->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   controls.Add(kInstrumentList, instruments);
 
   auto* historyToggle = new QPushButton("History", window);

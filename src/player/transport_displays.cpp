@@ -1,6 +1,8 @@
 // The timer ticks besides the song clock: progress label, intro limit, level bars, wall clock and the
 // next song; and the displays the transport keeps up to date.
 
+#include <algorithm>
+
 #include "player/control_ids.h"
 #include "player/progress_text.h"
 #include "player/transport.h"
@@ -56,8 +58,14 @@ void Transport::OnSecondTick() {
 }
 
 void Transport::RefreshProgressText() {
-  FormatProgressText(state_.ProgressText, ElapsedSeconds(), SongLengthSeconds(document_.Tables),
-                     PlayedPercent(state_.SongPosition, document_.Tables.LongestTrackTicks));
+  // What has played is where the song is: a song that did not start (its output failed) has played
+  // nothing, however long the clock ran, and the tick that passes the end shows the end, not beyond it.
+  const double length = SongLengthSeconds(document_.Tables);
+  const double percent =
+      SongStarted()
+          ? std::clamp(PlayedPercent(state_.SongPosition, document_.Tables.LongestTrackTicks), 0.0, 100.0)
+          : 0.0;
+  FormatProgressText(state_.ProgressText, length * percent / 100, length, percent);
   screen_.SetText(kProgressLabel, state_.ProgressText);
 }
 

@@ -1,5 +1,6 @@
 // The five windows as built for a 1024 x 768 client area: places, looks, toggles, pointer and the end.
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -160,6 +161,18 @@ TEST_F(Windows, TogglesShowAndHideTheirWindowsAndClosingOrEscapeUnchecksIt) {
 }
 
 using test::SendMouse;
+
+TEST_F(Windows, TheInstrumentListOpensAHundredPixelsHigh) {
+  QTest::mouseClick(windows.Button(kBigKeyboardToggle), Qt::LeftButton);
+  QComboBox* list = windows.InstrumentList();
+  list->showPopup();
+  QWidget* popup = list->view()->window();
+  EXPECT_TRUE(popup->isVisible());
+  EXPECT_LE(popup->height(), 100);
+  EXPECT_GE(popup->height(), 60);
+  list->hidePopup();
+  QTest::mouseClick(windows.Button(kBigKeyboardToggle), Qt::LeftButton);
+}
 
 TEST_F(Windows, ControlsReportTheirCommands) {
   QSignalSpy commands(&windows, &AppWindows::Command);

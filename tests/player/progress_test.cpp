@@ -27,6 +27,21 @@ TEST_F(DisplayTest, ProgressTextShowsPlayedAndWholeSecondsAndPercent) {
   EXPECT_EQ(text, "Tempo:   0.0 s  (   0.0 s)   0.0% ");
 }
 
+TEST_F(DisplayTest, ProgressNeverShowsMoreThanTheSongNorTimeThatDidNotPlay) {
+  // 700 ticks at 96 a beat, 120 BPM: 3.65 s, ending between two clock ticks; the end shows the song whole.
+  Play({{0x90, 60, 100, 0}, {0x80, 60, 0, 700}}, -1, 96, 120);
+  Tick(365);
+  EXPECT_EQ(transport.State().PlayStatus, "finito");
+  EXPECT_EQ(screen.texts[kProgressLabel], "Tempo:   3.6 s  (   3.6 s) 100.0% ");
+  // An output that failed to open: the clock ticks on a minute, and nothing has played.
+  midi.OpenResult = 2;
+  Start();
+  clock.Advance(60000);
+  Tick(6000);
+  transport.OnProgressTick();
+  EXPECT_EQ(screen.texts[kProgressLabel], "Tempo:   0.0 s  (   3.6 s)   0.0% ");
+}
+
 TEST_F(DisplayTest, PercentTakesTheHundredfoldPositionSoATieRoundsAsItLies) {
   // One clock tick of 21 x 1 x 10 units into a song of one tick is 0.35 %: 21000 / 60000 lies just below
   // the tie, 100 x (210 / 60000) just above it.
