@@ -12,10 +12,7 @@
 namespace sonvela {
 
 LineListView::LineListView(const ListLook& look, QWidget* parent)
-    : QAbstractItemView(parent),
-      model_(this),
-      rowHeight_(std::max(1, QFontMetrics(look.font).height())),
-      extent_(look.scrollExtent) {
+    : QAbstractItemView(parent), model_(this), rowHeight_(1), extent_(look.scrollExtent) {
   setFont(look.font);
   setStyleSheet(ColourStyle(look.text, look.background, "QAbstractItemView"));
   if (!look.sunken) setFrameShape(QFrame::NoFrame);
@@ -25,6 +22,14 @@ LineListView::LineListView(const ListLook& look, QWidget* parent)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setModel(&model_);
+  // As tall as the style draws an item of this font, its margins included: a row of the font's bare height
+  // cuts off underscores and descenders.
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.features |= QStyleOptionViewItem::HasDisplay;
+  option.text = QStringLiteral("Ag_|");
+  const QSize item = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+  rowHeight_ = std::max({1, QFontMetrics(look.font).height(), item.height()});
 }
 
 void LineListView::SelectLast() {

@@ -1,6 +1,7 @@
 // The five windows as built for a 1024 x 768 client area: places, looks, toggles, pointer and the end.
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 
 #include "app/app_windows.h"
 #include "app/program_bench.h"
+#include "app/song_file_list.h"
 #include "app/sonvela.h"
 #include "player/control_ids.h"
 #include "player/instrument_names.h"
@@ -161,6 +163,19 @@ TEST_F(Windows, TogglesShowAndHideTheirWindowsAndClosingOrEscapeUnchecksIt) {
 }
 
 using test::SendMouse;
+
+// Every list shows its text whole: an underscore and the descenders stay inside the row (the lists share
+// one view; the song list stands for them).
+TEST_F(Windows, ListsShowTheBottomOfTheirText) {
+  windows.Show();
+  SongFileList* list = windows.SongFiles();
+  const auto rowImage = [&](const std::string& text) {
+    list->SetEntries({text});
+    QApplication::processEvents();
+    return list->viewport()->grab(QRect(0, 0, 200, list->RowHeight())).toImage();
+  };
+  EXPECT_NE(rowImage("city_blues.mid"), rowImage("city blues.mid"));
+}
 
 TEST_F(Windows, TheInstrumentListOpensAHundredPixelsHigh) {
   QTest::mouseClick(windows.Button(kBigKeyboardToggle), Qt::LeftButton);
