@@ -81,6 +81,14 @@ std::string FolderSongList::ChooseSongFile() {
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
+void FolderSongList::ShowFolderOf(const std::string& song) {
+  const QFileInfo file(Decoded(song));
+  if (song.empty() || !file.isFile()) return;
+  QDir::setCurrent(file.absolutePath());
+  const QByteArray bytes = QFile::encodeName(file.absoluteFilePath());
+  FillSongList(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
 void FolderSongList::FillSongList(const std::string& name) {
   list_.SetEntries(SongFilesOfCurrentFolder());
   if (list_.Count() == 0) return;

@@ -36,6 +36,10 @@ class FolderSongList : public SongList {
   std::string ChooseSongFile() override;
   void FillSongList(const std::string& name) override;
 
+  // The song given on the command line plays: its folder becomes the current one, as a chosen file's
+  // does, and the list shows it with that song selected (a file that is not there changes nothing).
+  void ShowFolderOf(const std::string& song);
+
   // The next ChooseSongFile takes this file instead of asking (a file dropped on the window).
   void ChooseNext(const QString& path) { next_ = path; }
 

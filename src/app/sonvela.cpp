@@ -88,7 +88,13 @@ void Sonvela::Start() {
 
 void Sonvela::OnFirstPaint() {
   screen_.PaintBigKeyboard(0, kRedrawKeyboard);
-  if (!session_.CommandLineSong.empty()) session_.LoadAndPlay(LoadVariant::kCommandLine);
+  if (!session_.CommandLineSong.empty()) {
+    const std::string song = session_.CommandLineSong;
+    session_.LoadAndPlay(LoadVariant::kCommandLine);
+    // The list selects the song that plays, so that Continuo goes on from it.
+    songs_.ShowFolderOf(song);
+    RefreshLists();
+  }
   screen_.DrawSongMap();
   for (int channel = 1; channel <= kChannels; ++channel) {
     screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), 0, kRedrawKeyboard);

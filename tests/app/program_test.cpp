@@ -71,6 +71,28 @@ TEST_F(Program, TheCommandLineSongPlaysAtTheFirstPaint) {
   EXPECT_FALSE(BoundsOf(Picture(kSongMap), kSongMapDrumNote).isEmpty());
 }
 
+TEST_F(Program, TheListSelectsTheSongThatPlaysFromTheCommandLineOrADrop) {
+  QDir(folder.path()).mkdir("Other");
+  Write("Other/a.mid", kTwoChannels);
+  const std::string song = Write("Other/b.mid", kTwoChannels);
+  Write("Other/c.mid", kTwoChannels);
+  Write("here.mid", kTwoChannels);
+  StartProgram(song);
+  EXPECT_EQ(QDir::currentPath(), folder.filePath("Other"));
+  EXPECT_THAT(Entries(Windows().SongFiles()), ElementsAre("a.mid", "b.mid", "c.mid"));
+  EXPECT_EQ(Windows().SongFiles()->Selected(), 1);
+
+  const std::string dropped = Write("Other/c.mid", kTwoChannels);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&Main(), &enter);
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&Main(), &drop);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Tables().SongFileName == dropped; }));
+  EXPECT_EQ(Windows().SongFiles()->Selected(), 2);
+}
+
 TEST_F(Program, ChoosingAnEntryOfTheListLoadsAndPlaysIt) {
   Write("a.mid", Song(NoteOn(0, 2, 64, 90) + NoteOff(96, 2, 64)));
   Write("b.mid", kTwoChannels);
