@@ -13,7 +13,7 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
                  const QRect& workArea, ProgramParts parts)
     : messages_(messages),
       platformLog_(LogInbox::Make([this](const std::string& line) {
-        DebugLog(session_.SessionLogs(), line);
+        platformLines_.Take(session_.SessionLogs(), line);
         RefreshLists();
       })),
       clock_(parts.clock != nullptr ? *parts.clock : systemClock_),

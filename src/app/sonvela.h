@@ -21,6 +21,7 @@
 #include "app/main_layout.h"
 #include "app/midi_in_window.h"
 #include "app/note_test.h"
+#include "app/platform_lines.h"
 #include "app/program_output.h"
 #include "app/step_timer.h"
 #include "app/window_screen.h"
@@ -101,6 +102,7 @@ class Sonvela : public TickSink {
   void RefreshList(int id, const LineList& lines, ListSeen& seen, uint64_t generation, bool followNewest);
 
   MessageBoxes& messages_;
+  PlatformLines platformLines_;
   std::shared_ptr<LogInbox> platformLog_;
   SystemWallClock systemClock_;
   WallClock& clock_;

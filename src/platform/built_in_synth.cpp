@@ -50,7 +50,7 @@ BuiltInSynth::BuiltInSynth(const SynthOptions& options, LogSink log)
   loaded_ = loaded.get_future().share();
   loader_ = std::thread([this, soundFont, loaded = std::move(loaded)]() mutable {
     if (soundFont.empty()) {
-      engine_.Log("Built-in synth: no SoundFont found, no sound");
+      engine_.Log(std::string("Built-in synth: no SoundFont found").append(kNoSoundEnding));
       loaded.set_value(false);
       return;
     }
@@ -59,7 +59,8 @@ BuiltInSynth::BuiltInSynth(const SynthOptions& options, LogSink log)
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     engine_.Log(ok ? "Built-in synth: SoundFont " + soundFont + " loaded in " +
                          std::to_string(std::lrint(took.count())) + " ms"
-                   : "Built-in synth: SoundFont " + soundFont + " could not be loaded, no sound");
+                   : "Built-in synth: SoundFont " + soundFont + " could not be loaded" +
+                         std::string(kNoSoundEnding));
     loaded.set_value(ok);
   });
   OpenAudio(options);
@@ -166,7 +167,8 @@ void BuiltInSynth::OpenAudio(const SynthOptions& options) {
     engine_.Log("Built-in synth: audio output " + driverName_ + target);
   } else {
     // One line, however many drivers were tried: the program goes on without sound.
-    engine_.Log("Built-in synth: no audio output could be opened (" + Joined(failures, "; ") + "), no sound");
+    engine_.Log("Built-in synth: no audio output could be opened (" + Joined(failures, "; ") + ")" +
+                std::string(kNoSoundEnding));
   }
 }
 

@@ -5,11 +5,18 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace sonvela {
 
 using LogSink = std::function<void(const std::string& line)>;
+
+// The lines that say the program goes on without sound end so.
+inline constexpr std::string_view kNoSoundEnding = ", no sound";
+inline bool SaysNoSound(std::string_view line) {
+  return line.ends_with(kNoSoundEnding);
+}
 
 // Wraps a sink so that calls from several threads (UI, SoundFont loader, audio and MIDI threads) never
 // overlap.

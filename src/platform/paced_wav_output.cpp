@@ -61,7 +61,7 @@ void PacedWavOutput::Run() {
     });
     limiter_.Process(left.data(), right.data(), kPeriodFrames);
     if (!writer_.Write(left.data(), right.data(), kPeriodFrames)) {
-      if (log_) log_("Built-in synth: writing the audio file failed, no sound");
+      if (log_) log_("Built-in synth: writing the audio file failed" + std::string(kNoSoundEnding));
       return;
     }
     frames += kPeriodFrames;
