@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs the desktop program on a virtual 1280 x 800 screen, lets it play for a few seconds and saves the
-# screen as a PNG.  Usage: scripts/screenshot.sh [SONG] OUT.png   (SONG may be empty: "")
-# Environment: SONVELA_BIN (default build/sonvela), SCREENSHOT_WAIT seconds (default 4).
+# Runs the desktop program on a virtual screen, lets it play for a few seconds and saves the screen as a PNG.
+# Usage: scripts/screenshot.sh [SONG] OUT.png   (SONG may be empty: "")
+# Environment: SONVELA_BIN (default build/sonvela), SCREENSHOT_WAIT seconds (default 4), SCREENSHOT_SCREEN
+# the screen's WIDTHxHEIGHT (default 1280x800).
 set -euo pipefail
 
 if [ $# -eq 1 ]; then
@@ -16,6 +17,7 @@ else
 fi
 bin=${SONVELA_BIN:-build/sonvela}
 wait_seconds=${SCREENSHOT_WAIT:-4}
+screen=${SCREENSHOT_SCREEN:-1280x800}
 [ -x "$bin" ] || { echo "$0: $bin is not built" >&2; exit 1; }
 out=$(realpath -m "$out")
 bin=$(realpath "$bin")
@@ -43,5 +45,5 @@ kill "$pid"
 wait "$pid" 2>/dev/null || true
 INNER
 )
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c "$inner" screenshot "$bin" "$song" "$out" "$wait_seconds"
+xvfb-run -a -s "-screen 0 ${screen}x24" bash -c "$inner" screenshot "$bin" "$song" "$out" "$wait_seconds"
 echo "$out"

@@ -1,5 +1,6 @@
 #include "app/main_layout.h"
 
+#include <algorithm>
 #include <array>
 
 #include "player/control_ids.h"
@@ -24,6 +25,12 @@ struct FixedRect {
 constexpr int kButtonWidth = 93;
 constexpr int kButtonHeight = 20;
 constexpr int kNarrowButtonWidth = 31;
+// Below the channel rows: Cancel Loop and Info (18 high), then the lyric line; at the bottom the loop bar
+// and the song map, 112 pixels with their gaps.
+constexpr int kLyricPanelHeight = 40;
+constexpr int kBottomBarsHeight = 112;
+// From the rows' end to the loop bar: their 4-pixel gap, Cancel Loop, the lyric line and 2 pixels apart.
+constexpr int kBetweenRowsAndBars = 4 + 18 + kLyricPanelHeight + 2;
 
 constexpr ControlRect Button(int x, int y) {
   return {x, y, kButtonWidth, kButtonHeight};
@@ -101,9 +108,9 @@ std::optional<ControlRect> MainControlRect(int id, const MainLayout& layout) {
     case kInfoLabel:
       return ControlRect{86, yb, 260, 18};
     case kLyricPanel:
-      return ControlRect{4, yb + 18, cw - 8, 40};
+      return ControlRect{4, yb + 18, cw - 8, kLyricPanelHeight};
     case kLoopBar:
-      return ControlRect{4, ch - 112, cw - 8, 18};
+      return ControlRect{4, ch - kBottomBarsHeight, cw - 8, 18};
     case kSongMap:
       return ControlRect{4, ch - 94, cw - 8, 90};
     default:
@@ -129,6 +136,10 @@ MainLayout MainLayout::Compute(int clientWidth, int clientHeight) {
   layout.ClientHeight = clientHeight;
   // Exact fractions: CH x 0.6 / 16 and CW x 0.64, so a tie really is one.
   layout.RowHeight = static_cast<int>(RoundRatio(static_cast<long long>(clientHeight) * 6, 160));
+  // Below about 768 pixels the rows would push the lyric line under the loop bar: the channel rows give
+  // way, never the lyric line, the loop bar or the song map.
+  const int room = clientHeight - kFirstRowTop - kBetweenRowsAndBars - kBottomBarsHeight;
+  layout.RowHeight = std::max(1, std::min(layout.RowHeight, room / kChannelRows));
   layout.KeyboardWidth =
       KeyboardWidthFor(static_cast<int>(RoundRatio(static_cast<long long>(clientWidth) * 64, 100)));
   layout.BelowRows = layout.RowsEnd() + 4;

@@ -13,7 +13,8 @@ constexpr int kFirstRowTop = 128;  // the channel rows start below the five butt
 struct MainLayout {
   int ClientWidth = 0;          // CW
   int ClientHeight = 0;         // CH
-  int RowHeight = 0;            // RH: one channel row, 0.6 of the height shared by the 16 rows
+  int RowHeight = 0;            // RH: one channel row, 0.6 of the height shared by the 16 rows, less where
+                                // the window is too low for that
   int KeyboardWidth = 0;        // KW: a channel keyboard, 63 white keys of whole pixels plus one
   int BelowRows = 0;            // YB: top of the area below the channel rows
   int KeyboardWindowWidth = 0;  // WK: the Keyboard window, 63 white keys of whole pixels plus one
