@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
-  const std::unique_ptr<sonvela::MessageBoxes> messages = sonvela::MakeMessageBoxes();
+  const std::unique_ptr<sonvela::WindowMessageBoxes> messages = sonvela::MakeMessageBoxes();
   // The layout fits the visible part of the screen the window opens on.
   const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
   const auto layout = sonvela::MainLayout::Compute(workArea.width(), workArea.height());
@@ -46,12 +46,14 @@ int main(int argc, char* argv[]) {
   sonvela::MainWindow& main = program.Windows().Main();
   sonvela::FirstPaintReport firstPaintReport(main);
   endOnSignal.Watch([&main] { main.End(); });
-  // The program ends with its main window; a message box still open (one said at the end) is answered
-  // first, and the last window closed then ends the program.
+  // Boxes open above the main window; the program ends with it, whatever boxes are open (what they said
+  // goes to standard error), after its shutdown has run.
+  messages->SetOwner(&main);
   QObject::connect(
       &main, &sonvela::MainWindow::Ended, &application,
-      [] {
-        if (!sonvela::MessageBoxShown()) QApplication::quit();
+      [&messages] {
+        messages->EndWithWindow();
+        QApplication::quit();
       },
       Qt::QueuedConnection);
   program.Start();

@@ -3,6 +3,12 @@
 // "Sonvela"; or, when SONVELA_TEST_MESSAGES is set, one line each on standard error, so that a run without
 // anyone at the screen never waits on a dialog.
 
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <deque>
 #include <memory>
 #include <string_view>
 
@@ -13,11 +19,33 @@ namespace sonvela {
 inline constexpr char kMessageCaption[] = "Sonvela";
 inline constexpr char kMessagesToStderr[] = "SONVELA_TEST_MESSAGES";
 
+// The program's boxes while its main window runs.
+class WindowMessageBoxes : public MessageBoxes {
+ public:
+  // Boxes open above this window from now on (the main window, once it exists).
+  virtual void SetOwner(QWidget* owner) { static_cast<void>(owner); }
+  // The main window has ended, and the program with it: no box holds it up.
+  virtual void EndWithWindow() {}
+};
+
 // While the program runs its boxes do not wait for the answer: a box that ran its own event loop would let
-// timer ticks play the song from inside the code that opened it. Each box goes when it is closed.
-class DialogMessageBoxes : public MessageBoxes {
+// timer ticks play the song from inside the code that opened it. One box is shown at a time, above the
+// main window; later messages wait their turn. Each box goes when it is closed.
+class DialogMessageBoxes : public WindowMessageBoxes {
  public:
   void ShowMessage(std::string_view text) override;
+  void SetOwner(QWidget* owner) override { owner_ = owner; }
+  // The open box closes; what it and the waiting messages said goes to standard error, so that nothing
+  // said is lost, and so does what is said from now on.
+  void EndWithWindow() override;
+
+ private:
+  void OpenNext();
+
+  QPointer<QWidget> owner_;
+  QPointer<QMessageBox> open_;
+  std::deque<QString> waiting_;
+  bool ended_ = false;
 };
 
 // A box that waits for its OK: for a process that ends right after it (a second copy of the program).
@@ -26,17 +54,14 @@ class WaitingMessageBoxes : public MessageBoxes {
   void ShowMessage(std::string_view text) override;
 };
 
-class StderrMessageBoxes : public MessageBoxes {
+class StderrMessageBoxes : public WindowMessageBoxes {
  public:
   void ShowMessage(std::string_view text) override;
 };
 
 // The program's boxes: dialogs that do not wait, or standard error.
-std::unique_ptr<MessageBoxes> MakeMessageBoxes();
+std::unique_ptr<WindowMessageBoxes> MakeMessageBoxes();
 // Boxes for a process about to end: dialogs that wait, or standard error.
 std::unique_ptr<MessageBoxes> MakeWaitingMessageBoxes();
-
-// Whether a message box of the program is on the screen.
-bool MessageBoxShown();
 
 }  // namespace sonvela
