@@ -26,7 +26,7 @@ std::string_view Trimmed(std::string_view text) {
 }  // namespace
 
 NamedDefaultMidiOut::NamedDefaultMidiOut(MidiOut& output, std::string portName, LogSink log)
-    : output_(output), portName_(std::move(portName)), log_(std::move(log)) {}
+    : ForwardingMidiOut(output), portName_(std::move(portName)), log_(std::move(log)) {}
 
 int NamedDefaultMidiOut::FindPort() {
   const int count = output_.DeviceCount();
@@ -52,8 +52,7 @@ ProgramOutput::ProgramOutput(LogSink log, WallClock& clock) {
   capturePath_ = Environment(kCaptureVariable);
   if (!capturePath_.empty()) {
     capture_ = std::make_unique<CaptureMidiOut>([&clock] { return clock.MonotonicMs(); });
-    timedCapture_ = std::make_unique<TimedPortOutput>(*capture_, log);
-    capture_->SetBeforeRecording([&output = *timedCapture_] { output.SendPendingNow(); });
+    timedCapture_ = TimedCapture(*capture_, log);
     midi_ = timedCapture_.get();
     return;
   }

@@ -11,6 +11,7 @@
 #include "platform/platform_midi_out.h"
 #include "platform/timed_port_output.h"
 #include "player/capture_midi_out.h"
+#include "player/forwarding_midi_out.h"
 #include "player/midi_out.h"
 #include "player/wall_clock.h"
 #include "text/message_boxes.h"
@@ -23,25 +24,16 @@ inline constexpr char kMidiOutVariable[] = "SONVELA_MIDI_OUT";
 // An output whose default is the port of a given name, looked up at every open (port numbers change as
 // ports come and go), as the device list shows it: its name, or its whole entry (" 1 Name"). The default
 // fails to open when no port has that name.
-class NamedDefaultMidiOut : public MidiOut {
+class NamedDefaultMidiOut : public ForwardingMidiOut {
  public:
   NamedDefaultMidiOut(MidiOut& output, std::string portName, LogSink log);
 
-  int DeviceCount() override { return output_.DeviceCount(); }
-  std::string DeviceName(int device) override { return output_.DeviceName(device); }
   int Open(int device) override;
-  int Close() override { return output_.Close(); }
-  int OpenDeviceId() override { return output_.OpenDeviceId(); }
-  std::string ErrorText(int code) override { return output_.ErrorText(code); }
-  void Send(uint32_t message) override { output_.Send(message); }
-  void SendAt(uint32_t message, double dueMs) override { output_.SendAt(message, dueMs); }
-  void SongSentUpTo(double dueMs) override { output_.SongSentUpTo(dueMs); }
 
   // The device number of the port; -1 when there is none of that name.
   int FindPort();
 
  private:
-  MidiOut& output_;
   std::string portName_;
   LogSink log_;
 };

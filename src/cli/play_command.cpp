@@ -85,8 +85,7 @@ int RunPlayCommand(const QStringList& arguments) {
     midi = recorder.get();
     // In real time it records what a port would be sent, when it would be sent it.
     if (!options.fast) {
-      timedRecorder = std::make_unique<TimedPortOutput>(*recorder, nullptr);
-      recorder->SetBeforeRecording([&output = *timedRecorder] { output.SendPendingNow(); });
+      timedRecorder = TimedCapture(*recorder, nullptr);
       midi = timedRecorder.get();
     }
   } else {

@@ -10,9 +10,15 @@
 namespace sonvela {
 
 TimedPortOutput::TimedPortOutput(MidiOut& output, LogSink log)
-    : output_(output),
+    : ForwardingMidiOut(output),
       sender_(
           kOutputLatencyMs, [this] { SendDue(); }, std::move(log)) {}
+
+std::unique_ptr<TimedPortOutput> TimedCapture(CaptureMidiOut& capture, LogSink log) {
+  auto output = std::make_unique<TimedPortOutput>(capture, std::move(log));
+  capture.SetBeforeRecording([&sender = *output] { sender.SendPendingNow(); });
+  return output;
+}
 
 void TimedPortOutput::SendPendingNow() {
   std::lock_guard lock(sending_);

@@ -4,25 +4,20 @@
 // captures record through it, so that they hold the times at which a port is sent each message. `output`
 // takes messages whether open or not, as the capture does: a close leaves the pending ones to their time.
 
+#include <memory>
 #include <mutex>
 
 #include "platform/log_sink.h"
 #include "platform/timed_port_sender.h"
-#include "player/midi_out.h"
+#include "player/capture_midi_out.h"
+#include "player/forwarding_midi_out.h"
 
 namespace sonvela {
 
-class TimedPortOutput : public MidiOut {
+class TimedPortOutput : public ForwardingMidiOut {
  public:
   TimedPortOutput(MidiOut& output, LogSink log);
 
-  int DeviceCount() override { return output_.DeviceCount(); }
-  std::string DeviceName(int device) override { return output_.DeviceName(device); }
-  int Open(int device) override { return output_.Open(device); }
-  int Close() override { return output_.Close(); }
-  int OpenDeviceId() override { return output_.OpenDeviceId(); }
-  std::string ErrorText(int code) override { return output_.ErrorText(code); }
-  void Send(uint32_t message) override { output_.Send(message); }
   void SendAt(uint32_t message, double dueMs) override { sender_.SendAt(message, dueMs); }
 
   // Hands on at once what is pending (before a recording starts: it was sent before).
@@ -34,9 +29,12 @@ class TimedPortOutput : public MidiOut {
  private:
   void SendDue();
 
-  MidiOut& output_;
   std::mutex sending_;      // held while a message is taken and handed on
   TimedPortSender sender_;  // last: its thread calls SendDue
 };
+
+// A real-time capture fed as a port is: what is still held back when its recording starts was sent before
+// it, and goes on unrecorded.
+std::unique_ptr<TimedPortOutput> TimedCapture(CaptureMidiOut& capture, LogSink log);
 
 }  // namespace sonvela

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <random>
 #include <vector>
@@ -142,8 +143,8 @@ TEST(TimedSynthTest, AnAudioFileWaitsForTheSongOnlyWhileItsClockMoves) {
 
 TEST(TimedPortOutputTest, SendsTheSongAtItsTimePlusTheLatencyInOrderAndLiveMessagesAtOnce) {
   CaptureMidiOut capture(SteadyNowMs);
-  TimedPortOutput output(capture, {});
-  capture.SetBeforeRecording([&output] { output.SendPendingNow(); });
+  const std::unique_ptr<TimedPortOutput> timed = TimedCapture(capture, {});
+  TimedPortOutput& output = *timed;
   output.SendAt(0xB07B00, SteadyNowMs());  // before the recording: not recorded
   capture.StartRecording();
   const double sentMs = SteadyNowMs();
