@@ -69,7 +69,6 @@ class BlankScreen : public Screen {
   void SetBackground(int, Colour) override {}
   void SetTextColour(int, Colour) override {}
   void SetChecked(int, bool) override {}
-  bool IsChecked(int) override { return false; }
   void DrawLevelBar(int, int) override {}
   void ShowProgramOnChannel(int, int, Colour) override {}
   void ShowChannelUsage(std::string_view) override {}
@@ -77,8 +76,6 @@ class BlankScreen : public Screen {
   void PaintBigKeyboard(int, int64_t) override {}
   void ShowLyric(std::string_view) override {}
   void DrawLoopBar(float, float, double) override { ++loopBarDraws; }
-  void PlayNextInList() override {}
-  void EndMainWindow() override {}
   uint64_t loopBarDraws = 0;
 };
 

@@ -135,7 +135,8 @@ void AppWindows::ConnectToggle(int toggleId, ToolWindow* window) {
       window->hide();
     }
   });
-  connect(window, &ToolWindow::Closed, toggle, [toggle] { toggle->setChecked(false); });
+  // The window's own close is a command like the toggle's: the view settings say whether it is shown.
+  connect(window, &ToolWindow::Closed, this, [this, toggleId] { emit Command(toggleId, kWindowClosed); });
 }
 
 }  // namespace sonvela

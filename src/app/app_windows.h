@@ -24,6 +24,9 @@ namespace sonvela {
 
 enum class PointerAction { Press, Release, Move };
 
+// The notification of a window toggle's command when its window was closed (Escape, its close button).
+constexpr int kWindowClosed = 2;
+
 class AppWindows : public QObject {
   Q_OBJECT
 
@@ -61,7 +64,8 @@ class AppWindows : public QObject {
 
  signals:
   // A control was used: notification 0 for a click (1 for the second click of a double click), 1 for a
-  // new selection in a list or the drop-down list. The Escape key gives the cancel command.
+  // new selection in a list or the drop-down list, kWindowClosed from a window toggle whose window was
+  // closed by itself. The Escape key gives the cancel command.
   void Command(int id, int notification);
   // The pointer over a clickable control: position in the control's pixels (a surface's picture), the
   // button that changed (press and release) and the buttons held. A held button is reported on every move,

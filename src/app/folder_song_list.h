@@ -33,6 +33,7 @@ class FolderSongList : public SongList {
   int SelectedIndex() override { return list_.Selected(); }
   void Select(int index) override { list_.Select(index); }
   std::string EntryText(int index) override { return list_.Entry(index); }
+  bool GoesRound() const override { return true; }
   std::string ChooseSongFile() override;
   void FillSongList(const std::string& name) override;
 

@@ -126,12 +126,18 @@ void KeyboardPlay::ChooseKeyboardProgram() {
     return;
   }
   programWaiting_ = false;
-  ProgramChange(ports_.midi, ports_.screen, keyboardProgram_ - 1, kBigKeyboardChannelIndex);
+  SendKeyboardProgram();
 }
 
 void KeyboardPlay::OutputSwitched() {
   if (!std::exchange(programWaiting_, false)) return;
-  ProgramChange(ports_.midi, ports_.screen, keyboardProgram_ - 1, kBigKeyboardChannelIndex);
+  SendKeyboardProgram();
+}
+
+void KeyboardPlay::SendKeyboardProgram() {
+  if (ProgramChange(ports_.midi, keyboardProgram_ - 1, kBigKeyboardChannelIndex)) return;
+  if (ports_.outputGone) ports_.outputGone();
+  ports_.screen.ShowMessage("Errore in Midi_progchang. Device?");
 }
 
 }  // namespace sonvela

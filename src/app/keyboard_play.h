@@ -32,6 +32,8 @@ struct KeyboardPlayPorts {
   std::function<void()> logsWritten;
   // Whether the output is being switched (closed until the chosen device opens); empty: never.
   std::function<bool()> outputSwitching;
+  // A program could not be sent: the output is gone, and the program ends.
+  std::function<void()> outputGone;
 };
 
 // "do=60": the solfege name of the note's pitch class, "=", the note number.
@@ -71,6 +73,7 @@ class KeyboardPlay {
   void PressKey(int keyboardId, int channelIndex, QPoint position);
   void ClearHistory();
   void ChooseKeyboardProgram();
+  void SendKeyboardProgram();
 
   KeyboardPlayPorts ports_;
   std::optional<HeldNote> held_;

@@ -33,14 +33,14 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
       session_({midi_, *timers_, clock_, screen_, songs_}),
       switch_(devices_, midi_, session_.SessionLogs(), screen_),
       keys_({windows_, screen_, midi_, session_.SessionLogs(), [this] { RefreshLists(); },
-             [this] { return switch_.Switching(); }}),
+             [this] { return switch_.Switching(); }, [this] { windows_.Main().End(); }}),
       noteTest_(midi_, screen_, noteTestTimer_),
       midiIn_({windows_, screen_, midiInPort_, midi_, messages_, session_.SessionLogs(),
                [this] { return session_.State().MonitorOn == 1; }, [this] { RefreshLists(); }}) {
   session_.CommandLineSong = std::move(commandLineSong);
   session_.beforePlay = [this] { StartRecording(); };
-  screen_.onPlayNext = [this] { session_.PlayNextInList(); };
   screen_.ShowSongOf(&session_.Document().Tables);
+  screen_.ShowViewOf(&session_.View());
   switch_.onSwitched = [this] {
     keys_.OutputSwitched();
     RefreshLists();

@@ -27,11 +27,19 @@ int ChannelOf(int id, int base) {
 }  // namespace
 
 void Sonvela::OnCommand(int id, int notification) {
-  Transport& player = session_.Player();
   const bool click = notification == 0 || notification == 1;
+  const auto apply = [this](CommandKind kind, float percent = 0) {
+    session_.Apply({.kind = kind, .percent = percent});
+  };
+  const auto window = [this, notification](ToolWindowKind kind) {
+    session_.Apply(
+        {.kind = notification == kWindowClosed ? CommandKind::kCloseWindow : CommandKind::kToggleWindow,
+         .window = kind});
+  };
   if (const int channel = ChannelOf(id, kChannelButtonBase)) {
-    player.ToggleChannel(channel);
-  } else if (ChannelOf(id, kChannelFilterBase) != 0) {
+    session_.Apply({.kind = CommandKind::kChannelOnOff, .channel = channel});
+  } else if (const int filter = ChannelOf(id, kChannelFilterBase)) {
+    session_.Apply({.kind = CommandKind::kChannelFilter, .channel = filter});
     keys_.OnKeyboardWindowCommand(id, notification);
   } else {
     switch (id) {
@@ -39,7 +47,7 @@ void Sonvela::OnCommand(int id, int notification) {
         windows_.Main().End();
         break;
       case kLoadButton:
-        if (click) session_.LoadAndPlay(LoadVariant::kLoad);
+        if (click) apply(CommandKind::kLoad);
         break;
       case kCreateButton:
         CreateSong();
@@ -51,71 +59,78 @@ void Sonvela::OnCommand(int id, int notification) {
         midiIn_.ShowMidiInDialog();
         break;
       case kLoopBar:
-        player.SetLoopStart(PercentAcross(kLoopBar, windows_.LastClickPosition()));
+        apply(CommandKind::kLoopStart, PercentAcross(kLoopBar, windows_.LastClickPosition()));
         break;
       case kCancelLoopButton:
-        player.CancelLoop();
+        apply(CommandKind::kCancelLoop);
         break;
       case kSongMap:
-        player.ContinueFromPercent(PercentAcross(kSongMap, windows_.LastClickPosition()));
+        apply(CommandKind::kSeek, PercentAcross(kSongMap, windows_.LastClickPosition()));
         break;
       case kStopButton:
-        if (click) player.StopPlayback();
+        if (click) apply(CommandKind::kStop);
         break;
       case kNoteTestButton:
         if (click) noteTest_.Start();
         break;
       case kAllOrganButton:
         if (click) {
-          TransportInstrumentLabels labels(player);
+          TransportInstrumentLabels labels(session_.Player());
           AllOrgan(midi_, labels);
         }
         break;
       case kPauseToggle:
-        player.PausePlayback();
+        apply(CommandKind::kPause);
         break;
       case kContinuoToggle:
-        player.ToggleContinuo();
+        apply(CommandKind::kContinuo);
         break;
       case kIntroToggle:
-        player.ToggleIntro();
+        apply(CommandKind::kIntro);
         break;
       case kMuteToggle:
-        player.ToggleMute();
+        apply(CommandKind::kMute);
         break;
       case kPlayButton:
-        if (notification == 0) {
-          StartRecording();
-          player.StartPlayback();
-        }
+        if (notification == 0) apply(CommandKind::kPlay);
         break;
       case kSoloOffButton:
-        player.SoloOff();
+        apply(CommandKind::kSoloOff);
         break;
       case kMonitorToggle:
-        player.ToggleMonitor();
+        apply(CommandKind::kMonitor);
         break;
       case kTempoFixToggle:
-        player.ToggleTempoFixed();
+        apply(CommandKind::kTempoFixed);
+        break;
+      case kListingToggle:
+        window(ToolWindowKind::kListing);
+        break;
+      case kEventTableToggle:
+        window(ToolWindowKind::kEventTable);
+        break;
+      case kDebugToggle:
+        window(ToolWindowKind::kDebug);
         break;
       case kBigKeyboardToggle:
-        // The window itself is shown and hidden by its toggle.
-        if (screen_.IsChecked(kBigKeyboardToggle)) screen_.PaintBigKeyboard(0, kRedrawKeyboard);
+        window(ToolWindowKind::kKeyboard);
+        if (session_.View().Shown(ToolWindowKind::kKeyboard)) screen_.PaintBigKeyboard(0, kRedrawKeyboard);
+        break;
+      case kHistoryToggle:
+        apply(CommandKind::kHistory);
         break;
       case kHalveTempoButton:
-        player.HalveTempo();
+        apply(CommandKind::kHalveTempo);
         break;
       case kDoubleTempoButton:
-        player.DoubleTempo();
+        apply(CommandKind::kDoubleTempo);
         break;
       case kSaveListingButton:
         SaveListingFile();
         break;
       case kSongFileList:
-        if (notification == 1) {
-          SongFileList* list = windows_.SongFiles();
-          session_.LoadAndPlay(LoadVariant::kList, list->Entry(list->Selected()));
-        }
+        if (notification == 1)
+          session_.Apply({.kind = CommandKind::kPlayEntry, .entry = songs_.SelectedIndex()});
         break;
       case kInstrumentList:
         keys_.OnKeyboardWindowCommand(id, notification);
@@ -133,21 +148,22 @@ void Sonvela::OnCommand(int id, int notification) {
 void Sonvela::OnPointer(int id, PointerAction action, QPoint position, Qt::MouseButton button,
                         Qt::MouseButtons buttons) {
   keys_.OnPointer(id, action, position, button, buttons);
-  Transport& player = session_.Player();
   const bool leftDown = buttons.testFlag(Qt::LeftButton);
   const bool rightDown = buttons.testFlag(Qt::RightButton);
   if (const int channel = ChannelOf(id, kInstrumentLabelBase)) {
     ShowInfo(kInstrumentHelp);
-    player.StepInstrument(channel, leftDown, rightDown);
+    if (leftDown) session_.Apply({.kind = CommandKind::kProgramDown, .channel = channel});
+    if (rightDown) session_.Apply({.kind = CommandKind::kProgramUp, .channel = channel});
   } else if (id == kSongMap) {
     // The click itself comes as a command.
     ShowInfo(kSongMapHelp);
   } else if (id == kLoopBar) {
     ShowInfo(kLoopBarHelp);
-    if (rightDown) player.SetLoopEnd(PercentAcross(kLoopBar, position));
+    if (rightDown)
+      session_.Apply({.kind = CommandKind::kLoopEnd, .percent = PercentAcross(kLoopBar, position)});
   } else if (const int soloChannel = ChannelOf(id, kChannelButtonBase)) {
     ShowInfo(kChannelButtonHelp);
-    if (rightDown) player.SoloChannel(soloChannel);
+    if (rightDown) session_.Apply({.kind = CommandKind::kSolo, .channel = soloChannel});
   }
   RefreshLists();
 }

@@ -73,11 +73,6 @@ void WindowScreen::SetChecked(int controlId, bool checked) {
   if (QPushButton* button = windows_.Button(controlId)) button->setChecked(checked);
 }
 
-bool WindowScreen::IsChecked(int controlId) {
-  const QPushButton* button = windows_.Button(controlId);
-  return button != nullptr && button->isChecked();
-}
-
 void WindowScreen::DrawLevelBar(int controlId, int level) {
   const int row = RowOf(controlId, kLevelBarBase);
   DrawingSurface* surface = windows_.Surface(controlId);
@@ -157,7 +152,7 @@ void WindowScreen::PaintKey(const KeyPaint& paint) {
   if (keyboard == nullptr || history == nullptr) return;
   const BigKeyboardChange change =
       sonvela::PaintBigKeyboard(views_.BigKeyboard, keyboard->Image(), history->Image(), paint.key,
-                                paint.colour, IsChecked(kBigKeyboardToggle), IsChecked(kHistoryToggle));
+                                paint.colour, view_->Shown(ToolWindowKind::kKeyboard), view_->History);
   if (!change.Keyboard.isEmpty()) keyboard->Changed(change.Keyboard);
   if (!change.History.isEmpty()) {
     historyPending_ |= change.History;
@@ -196,14 +191,6 @@ void WindowScreen::DrawSongMap() {
   static const SongTables kNoSong;
   sonvela::DrawSongMap(surface->Image(), song_ != nullptr ? *song_ : kNoSong);
   surface->Changed();
-}
-
-void WindowScreen::PlayNextInList() {
-  if (onPlayNext) onPlayNext();
-}
-
-void WindowScreen::EndMainWindow() {
-  windows_.Main().End();
 }
 
 void WindowScreen::SetEnabled(int controlId, bool enabled) {

@@ -15,6 +15,7 @@
 
 #include "app/app_windows.h"
 #include "player/screen.h"
+#include "player/view_settings.h"
 #include "session/lyric_line.h"
 #include "song/song_tables.h"
 #include "text/message_boxes.h"
@@ -29,17 +30,16 @@ class WindowScreen : public Screen {
   WindowScreen(const WindowScreen&) = delete;
   WindowScreen& operator=(const WindowScreen&) = delete;
 
-  // The session's choice of the next song.
-  std::function<void()> onPlayNext;
   // The song the map shows (the session's tables, which live as long as the program).
   void ShowSongOf(const SongTables* tables) { song_ = tables; }
+  // What the Keyboard window shows (whether its keyboard and history strip follow the song).
+  void ShowViewOf(const ViewSettings* view) { view_ = view != nullptr ? view : &defaultView_; }
 
   void ShowMessage(std::string_view text) override;
   void SetText(int controlId, std::string_view text) override;
   void SetBackground(int controlId, Colour colour) override;
   void SetTextColour(int controlId, Colour colour) override;
   void SetChecked(int controlId, bool checked) override;
-  bool IsChecked(int controlId) override;
   void DrawLevelBar(int controlId, int level) override;
   void ShowProgramOnChannel(int channel, int program, Colour textColour) override;
   void ShowChannelUsage(std::string_view usedChannels) override;
@@ -47,8 +47,6 @@ class WindowScreen : public Screen {
   void PaintBigKeyboard(int key, int64_t colour) override;
   void ShowLyric(std::string_view text) override;
   void DrawLoopBar(float loopStartPercent, float loopEndPercent, double playedFraction) override;
-  void PlayNextInList() override;
-  void EndMainWindow() override;
   void SetEnabled(int controlId, bool enabled) override;
   void ShowSongTitle(std::string_view songFileName) override;
   void DrawSongMap() override;
@@ -91,6 +89,8 @@ class WindowScreen : public Screen {
   AppWindows& windows_;
   MessageBoxes& messages_;
   const SongTables* song_ = nullptr;
+  const ViewSettings defaultView_;
+  const ViewSettings* view_ = &defaultView_;
   ViewState views_;
   LyricLine lyric_;
   std::array<int, 16> levels_;  // -1: never drawn

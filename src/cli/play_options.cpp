@@ -15,21 +15,21 @@ constexpr QChar kLoopSeparator = ':';
 
 struct Switch {
   const char* name;
-  Button button;
+  CommandKind command;
   const char* help;
 };
 
 const Switch kSwitches[] = {
-    {"continuo", Button::kContinuo,
+    {"continuo", CommandKind::kContinuo,
      "Continuo: the FILEs play in turn, each after the one before has ended; playing stops after the last."},
-    {"intro", Button::kIntro, "Intro: only the first 4 s of each song."},
-    {"mute", Button::kMute, "Mute: every message is sent with data 2 = 0."},
-    {"monitor", Button::kMonitor,
+    {"intro", CommandKind::kIntro, "Intro: only the first 4 s of each song."},
+    {"mute", CommandKind::kMute, "Mute: every message is sent with data 2 = 0."},
+    {"monitor", CommandKind::kMonitor,
      "Monitor: print the monitor lines of every event played on standard output."},
-    {"fix", Button::kFix,
+    {"fix", CommandKind::kTempoFixed,
      "Fix: tempo changes in the song are ignored (so --halve --fix plays 120 BPM at 60)."},
-    {"halve", Button::kHalve, "\":2\": halve the tempo (rounded, ties to even)."},
-    {"double", Button::kDouble, "\"x2\": double the tempo."},
+    {"halve", CommandKind::kHalveTempo, "\":2\": halve the tempo (rounded, ties to even)."},
+    {"double", CommandKind::kDoubleTempo, "\"x2\": double the tempo."},
 };
 
 bool ReadChannel(const QString& text, int& channel) {
@@ -44,10 +44,10 @@ bool ReadPercent(const QString& text, float& percent) {
   return ok && std::isfinite(percent) && percent >= 0 && percent <= 100;
 }
 
-QString ReadLoop(const QString& value, ButtonPress& press) {
+QString ReadLoop(const QString& value, Command& start, Command& end) {
   const QStringList parts = value.split(kLoopSeparator);
-  if (parts.size() != 2 || !ReadPercent(parts[0], press.loopStart) || !ReadPercent(parts[1], press.loopEnd) ||
-      press.loopStart >= press.loopEnd) {
+  if (parts.size() != 2 || !ReadPercent(parts[0], start.percent) || !ReadPercent(parts[1], end.percent) ||
+      start.percent >= end.percent) {
     return "--loop takes START END, percentages of the song with 0 <= START < END <= 100.";
   }
   return {};
@@ -125,27 +125,30 @@ QString ReadPlayOptions(const QCommandLineParser& parser, PlayOptions& options) 
   for (const QString& name : parser.optionNames()) {
     const qsizetype index = used[name]++;
     for (const Switch& each : kSwitches) {
-      if (name == each.name) options.presses.push_back({each.button});
+      if (name == each.name) options.presses.push_back({each.command});
     }
     const QString value = parser.values(name).value(index);
     if (name == "off" || name == "solo") {
-      ButtonPress press{name == "off" ? Button::kOff : Button::kSolo};
+      Command press{name == "off" ? CommandKind::kChannelOnOff : CommandKind::kSolo};
       if (!ReadChannel(value, press.channel)) return "--" + name + " takes a channel 1..16.";
       options.presses.push_back(press);
     } else if (name == "loop") {
-      ButtonPress press{Button::kLoop};
-      if (const QString problem = ReadLoop(value, press); !problem.isEmpty()) return problem;
-      options.presses.push_back(press);
+      // A left click on the loop bar at the start, then a right click at the end.
+      Command start{CommandKind::kLoopStart};
+      Command end{CommandKind::kLoopEnd};
+      if (const QString problem = ReadLoop(value, start, end); !problem.isEmpty()) return problem;
+      options.presses.push_back(start);
+      options.presses.push_back(end);
     }
   }
 
   int continuo = 0;
   bool loop = false;
   int intro = 0;
-  for (const ButtonPress& press : options.presses) {
-    continuo += press.button == Button::kContinuo;
-    loop = loop || press.button == Button::kLoop;
-    intro += press.button == Button::kIntro;
+  for (const Command& press : options.presses) {
+    continuo += press.kind == CommandKind::kContinuo;
+    loop = loop || press.kind == CommandKind::kLoopEnd;
+    intro += press.kind == CommandKind::kIntro;
   }
   if (options.files.size() > 1 && continuo % 2 == 0)
     return "Several FILEs play in turn only with --continuo.";

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "session/button_presses.h"
+#include "session/command.h"
 
 namespace sonvela {
 
@@ -16,8 +16,8 @@ struct PlayOptions {
   int port = -1;        // -1: the default output (the built-in synth)
   std::string capture;  // a capture file instead of sound; empty: sound
   bool fast = false;
-  double stopAfterSeconds = 0;       // 0: play until the end
-  std::vector<ButtonPress> presses;  // in command-line order
+  double stopAfterSeconds = 0;   // 0: play until the end
+  std::vector<Command> presses;  // in command-line order
 };
 
 // `--loop START END` takes two values, which the parser cannot: they are joined into one first.

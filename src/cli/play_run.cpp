@@ -26,13 +26,10 @@ PlayRun::PlayRun(const PlayOptions& options, const RunPorts& ports)
     played_ = true;
   };
   session_.onClockStuck = [this] { Finish(kExitFileError); };
-  ports_.screen.onPlayNext = [this] {
+  // The load has said why; the list goes on with the file after it.
+  session_.onNextSongFailed = [this] {
+    exitStatus_ = kExitFileError;
     if (!PlayNextReadable()) Finish(exitStatus_);
-  };
-  // Only a failed program change ends the window: the output is gone, which is an output failure here.
-  ports_.screen.onEndWindow = [this] {
-    session_.Player().StopPlayback();
-    Finish(kExitFileError);
   };
 }
 
@@ -41,7 +38,7 @@ void PlayRun::Start() {
 }
 
 bool PlayRun::PlayNextReadable() {
-  while (songs_.SelectedIndex() + 1 < songs_.Count()) {
+  while (songs_.NextIndex() >= 0) {
     if (session_.PlayNextInList()) return true;
     // The load has said why; the list goes on with the next file.
     exitStatus_ = kExitFileError;
@@ -65,8 +62,7 @@ void PlayRun::OnTimerTick(int slot) {
   if (options_.stopAfterSeconds > 0 && SecondsSinceFirstPlay() >= options_.stopAfterSeconds) {
     session_.Player().StopPlayback();
     Finish(exitStatus_);
-  } else if (state.PlayStatus == kStatusEnded &&
-             (state.ContinuoOn == 0 || songs_.SelectedIndex() + 1 >= songs_.Count())) {
+  } else if (state.PlayStatus == kStatusEnded && (state.ContinuoOn == 0 || songs_.NextIndex() < 0)) {
     Finish(exitStatus_);
   }
 }

@@ -24,6 +24,7 @@ class FileArgumentList : public SongList {
   int SelectedIndex() override { return selected_; }
   void Select(int index) override { selected_ = index; }
   std::string EntryText(int index) override;
+  bool GoesRound() const override { return false; }
 
  private:
   const std::vector<std::string>& files_;

@@ -57,14 +57,6 @@ void TerminalScreen::ShowLyric(std::string_view text) {
   DrawStatus();
 }
 
-void TerminalScreen::PlayNextInList() {
-  if (onPlayNext) onPlayNext();
-}
-
-void TerminalScreen::EndMainWindow() {
-  if (onEndWindow) onEndWindow();
-}
-
 void TerminalScreen::PrintLine(std::string_view line) {
   ClearStatus();
   std::fwrite(line.data(), 1, line.size(), stdout);

@@ -18,16 +18,11 @@ class TerminalScreen : public Screen {
   // `showStatus`: standard output is a terminal, so the status line may be drawn.
   explicit TerminalScreen(bool showStatus) : showStatus_(showStatus) {}
 
-  // What the song list does at the automatic next song, and what ending the window means here.
-  std::function<void()> onPlayNext;
-  std::function<void()> onEndWindow;
-
   void ShowMessage(std::string_view text) override;
   void SetText(int controlId, std::string_view text) override;
   void SetBackground(int, Colour) override {}
   void SetTextColour(int, Colour) override {}
   void SetChecked(int, bool) override {}
-  bool IsChecked(int) override { return false; }
   void DrawLevelBar(int, int) override {}
   void ShowProgramOnChannel(int, int, Colour) override {}
   void ShowChannelUsage(std::string_view) override {}
@@ -35,8 +30,6 @@ class TerminalScreen : public Screen {
   void PaintBigKeyboard(int, int64_t) override {}
   void ShowLyric(std::string_view text) override;
   void DrawLoopBar(float, float, double) override {}
-  void PlayNextInList() override;
-  void EndMainWindow() override;
 
   // A line of its own on standard output (the monitor's lines), above the status line.
   void PrintLine(std::string_view line);

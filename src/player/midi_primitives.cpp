@@ -25,14 +25,11 @@ void SilenceAll(MidiOut& midi, Screen& screen) {
   screen.PaintBigKeyboard(0, kRedrawKeyboard);
 }
 
-void ProgramChange(MidiOut& midi, Screen& screen, int program, int channel) {
+bool ProgramChange(MidiOut& midi, int program, int channel) {
   // The port cannot report a failed send; a closed output is the failure it can see.
-  if (midi.OpenDeviceId() < 0) {
-    screen.EndMainWindow();
-    screen.ShowMessage("Errore in Midi_progchang. Device?");
-    return;
-  }
+  if (midi.OpenDeviceId() < 0) return false;
   SendShortMessage(midi, kProgramChangeStatus + channel, program, 0);
+  return true;
 }
 
 bool OpenDefaultMidiOut(MidiOut& midi) {

@@ -17,9 +17,9 @@ void SendShortMessage(MidiOut& midi, int status, int data1, double data2);
 void AllNotesOff(MidiOut& midi, int channel);
 // All Notes Off on channels 1..16 in order, and every key and level display back to rest.
 void SilenceAll(MidiOut& midi, Screen& screen);
-// Program 0..127 on channel 0..15. With no output open the program cannot go on: the main window ends
-// and the user is told.
-void ProgramChange(MidiOut& midi, Screen& screen, int program, int channel);
+// Program 0..127 on channel 0..15. False when no output is open: the output is gone, and the program
+// cannot go on.
+bool ProgramChange(MidiOut& midi, int program, int channel);
 // Opens the default output (the built-in synth); true on success.
 bool OpenDefaultMidiOut(MidiOut& midi);
 

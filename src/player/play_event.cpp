@@ -117,7 +117,7 @@ void Transport::ShowNoteOn(int channel, int key, int velocity) {
   state_.KeyOn[static_cast<size_t>(key)] = 1;
   if (state_.ChannelMuted[ch] != 0) return;
   screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), key + 1, kChannelColour[ch]);
-  if (screen_.IsChecked(ChannelControl(kChannelFilterBase, channel))) {
+  if (view_.ChannelFilter[ch]) {
     screen_.PaintBigKeyboard(key + 1, kChannelColour[1]);
   }
   state_.ChannelMeter[1][ch] = 1;
@@ -132,8 +132,7 @@ void Transport::ShowNoteOff(int channel, int key) {
   if (state_.ChannelMuted[ch] != 0) return;
   screen_.SetText(ChannelControl(kChannelIndicatorBase, channel), "-");
   screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), key + 1, kRestoreKey);
-  if (screen_.IsChecked(ChannelControl(kChannelFilterBase, channel)))
-    screen_.PaintBigKeyboard(key + 1, kRestoreKey);
+  if (view_.ChannelFilter[ch]) screen_.PaintBigKeyboard(key + 1, kRestoreKey);
   state_.ChannelMeter[1][ch] = 0;
 }
 

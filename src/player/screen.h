@@ -21,7 +21,6 @@ class Screen : public MessageBoxes {
   virtual void SetBackground(int controlId, Colour colour) = 0;
   virtual void SetTextColour(int controlId, Colour colour) = 0;
   virtual void SetChecked(int controlId, bool checked) = 0;
-  virtual bool IsChecked(int controlId) = 0;
 
   // Level bar of a channel row, level 0..127.
   virtual void DrawLevelBar(int controlId, int level) = 0;
@@ -40,11 +39,6 @@ class Screen : public MessageBoxes {
   // 1 when a song runs on after its end).
   virtual void ShowLyric(std::string_view text) = 0;
   virtual void DrawLoopBar(float loopStartPercent, float loopEndPercent, double playedFraction) = 0;
-
-  // The app's choice of the next song: select it in the song list, load it and press Play.
-  virtual void PlayNextInList() = 0;
-  // Ends the main window (a failed program change means the output is gone).
-  virtual void EndMainWindow() = 0;
 
   // The window's steps of the load sequence; a screen without a window leaves them out.
   virtual void SetEnabled(int /*controlId*/, bool /*enabled*/) {}

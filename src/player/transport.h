@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "player/midi_out.h"
 #include "player/playback_cursors.h"
@@ -19,6 +20,7 @@
 #include "player/song_midi_out.h"
 #include "player/tick_timers.h"
 #include "player/transport_state.h"
+#include "player/view_settings.h"
 #include "player/wall_clock.h"
 #include "song/song_document.h"
 #include "text/logs.h"
@@ -30,6 +32,16 @@ struct TransportPorts {
   TickTimers& timers;
   WallClock& clock;
   Screen& screen;
+  // The channel filters of the big keyboard; none given: all on.
+  const ViewSettings* view = nullptr;
+};
+
+// What the ticks since the last look brought about, for the session to act on once the tick is done.
+struct TransportEvents {
+  bool SongEnded = false;
+  bool IntroExpired = false;
+  // A song has ended with Continuo on: the next one is due.
+  bool ContinuoDue = false;
 };
 
 class Transport : public TickSink {
@@ -40,6 +52,8 @@ class Transport : public TickSink {
   const SequencerClock& Clock() const { return clock_; }
   // The due times and track cursors of the song being played.
   const PlaybackCursors& Cursors() const { return cursors_; }
+  // What happened since the last call.
+  TransportEvents TakeEvents() { return std::exchange(events_, {}); }
   // Song time stands still between ticks: true while the sequencer timer runs.
   bool Running() const { return clock_.SequencerTimer(kSequencerSlot) != 0; }
   // The song's events are under way: a Play opened the output and placed the cursors (or a click on the
@@ -136,12 +150,15 @@ class Transport : public TickSink {
   SongMidiOut midi_;
   WallClock& wallClock_;
   Screen& screen_;
+  const ViewSettings allChannelsView_;
+  const ViewSettings& view_;
   SequencerClock clock_;
   TransportState state_;
   PlaybackCursors cursors_;
   // A Play (or a seek) has placed the cursors; cleared when Play cannot open the output, and by ResetSong.
   bool started_ = false;
   bool endedThisTick_ = false;
+  TransportEvents events_;
   // Log lines and labels are built here, reusing its room, so that playing events does not allocate.
   std::string line_;
 };

@@ -37,6 +37,7 @@ void Transport::OnTimerTick(int slot) {
 void Transport::OnProgressTick() {
   if (state_.IntroSeconds > 0 && ElapsedSeconds() > state_.IntroSeconds) {
     state_.PlayStatus = kStatusEnded;
+    events_.IntroExpired = true;
     StopPlayback();
   }
   RefreshProgressText();
@@ -52,8 +53,8 @@ void Transport::OnProgressTick() {
 void Transport::OnSecondTick() {
   screen_.SetText(kTimeLabel, "Ora: " + TimeOfDayText(wallClock_.Now()));
   if (state_.PlayStatus == kStatusEnded && state_.ContinuoOn == 1) {
-    screen_.PlayNextInList();
     state_.PlayStatus = kStatusNextSong;
+    events_.ContinuoDue = true;
   }
 }
 

@@ -17,6 +17,7 @@ Transport::Transport(SongDocument& document, Logs& logs, const TransportPorts& p
       midi_(ports.midi, ports.timers, ports.clock),
       wallClock_(ports.clock),
       screen_(ports.screen),
+      view_(ports.view != nullptr ? *ports.view : allChannelsView_),
       clock_(ports.timers, logs) {}
 
 void Transport::StartPlayback() {
@@ -25,10 +26,7 @@ void Transport::StartPlayback() {
     screen_.ShowMessage("No midifile loaded!");
     return;
   }
-  if (state_.Paused == 1) {
-    screen_.SetChecked(kPauseToggle, false);
-    state_.Paused = 0;
-  }
+  state_.Paused = 0;
   state_.SongPosition = 0;
   // The timers start before the output is reopened: on failure they tick on with nothing due.
   clock_.StartSongTimers();
@@ -148,6 +146,7 @@ void Transport::EndSong() {
   Silence();
   state_.PlayStatus = kStatusEnded;
   endedThisTick_ = true;
+  events_.SongEnded = true;
 }
 
 void Transport::ContinueFromPercent(float percent) {
@@ -181,10 +180,7 @@ void Transport::PausePlayback() {
 }
 
 void Transport::StopPlayback() {
-  if (state_.Paused == 1) {
-    screen_.SetChecked(kPauseToggle, false);
-    state_.Paused = 0;
-  }
+  state_.Paused = 0;
   clock_.KillSongTimers();
   Silence();
 }

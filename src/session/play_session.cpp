@@ -7,7 +7,8 @@
 namespace sonvela {
 
 PlaySession::PlaySession(const SessionPorts& ports)
-    : ports_(ports), transport_(document_, logs_, {ports.midi, ports.timers, ports.clock, ports.screen}) {}
+    : ports_(ports),
+      transport_(document_, logs_, {ports.midi, ports.timers, ports.clock, ports.screen, &view_}) {}
 
 bool PlaySession::LoadAndPlay(LoadVariant variant, const std::string& path) {
   transport_.ResetSong();
@@ -55,11 +56,13 @@ bool PlaySession::ReadAndPlay(LoadVariant variant) {
     return false;
   }
 
-  if (!settingsPressed_) {
-    PressSettingButtons(transport_, Presses);
-    settingsPressed_ = true;
+  for (const Command& press : Presses) {
+    if (OutlastsLoad(press.kind) && !settingsPressed_) Carry(press);
   }
-  PressSongButtons(transport_, Presses);
+  settingsPressed_ = true;
+  for (const Command& press : Presses) {
+    if (!OutlastsLoad(press.kind)) Carry(press);
+  }
   if (beforePlay) beforePlay();
   transport_.StartPlayback();
 
@@ -73,19 +76,25 @@ bool PlaySession::ReadAndPlay(LoadVariant variant) {
 }
 
 bool PlaySession::PlayNextInList() {
+  return PlayEntry(ports_.songs.NextIndex());
+}
+
+bool PlaySession::PlayPreviousInList() {
+  return PlayEntry(ports_.songs.PreviousIndex());
+}
+
+bool PlaySession::PlayEntry(int index) {
   SongList& songs = ports_.songs;
-  const int count = songs.Count();
-  const int selected = songs.SelectedIndex();
-  const int next = selected + 1 >= count ? 0 : selected + 1;
-  if (count > 0) songs.Select(next);
-  // With an empty list the entry is empty: the ended song is reset and nothing plays.
-  return LoadAndPlay(LoadVariant::kList, count > 0 ? songs.EntryText(next) : std::string());
+  if (index >= 0) songs.Select(index);
+  return LoadAndPlay(LoadVariant::kList, index >= 0 ? songs.EntryText(index) : std::string());
 }
 
 void PlaySession::OnTimerTick(int slot) {
   ports_.screen.TickStarts();
   transport_.OnTimerTick(slot);
   ports_.screen.TickEnds();
+  // The next song is read once the tick is done, never inside it.
+  if (transport_.TakeEvents().ContinuoDue && !PlayNextInList() && onNextSongFailed) onNextSongFailed();
   // Only a started song can be stuck: Pause pressed with no song starts a clock with nothing to play.
   if (transport_.Running() && transport_.SongStarted() && ClockCannotAdvance()) {
     const SongTables& t = document_.Tables;
@@ -94,6 +103,7 @@ void PlaySession::OnTimerTick(int slot) {
     transport_.StopPlayback();
     if (onClockStuck) onClockStuck();
   }
+  ShowControls(false);
 }
 
 bool PlaySession::ClockCannotAdvance() const {

@@ -66,6 +66,20 @@ TEST_F(Commands, TransportButtonsAndTogglesReachThePlayer) {
   EXPECT_EQ(Sent(), AllNotesOffWords());
   Click(kMuteToggle);
   EXPECT_EQ(State().DataScale, 1.0f);
+
+  // Every toggle shows the state it stands for, whoever changed it: a Stop given by the desktop clears
+  // Pause, a window closed by itself unchecks its toggle.
+  Click(kPauseToggle);
+  program->Session().Apply({.kind = CommandKind::kStop});
+  EXPECT_FALSE(Windows().Button(kPauseToggle)->isChecked());
+  Click(kBigKeyboardToggle);
+  QTest::keyClick(&Windows().KeyboardWindow(), Qt::Key_Escape);
+  EXPECT_FALSE(Windows().Button(kBigKeyboardToggle)->isChecked());
+  Click(kHistoryToggle);
+  EXPECT_TRUE(program->Session().View().History);
+  for (int toggle : {kContinuoToggle, kIntroToggle, kMonitorToggle, kTempoFixToggle, kHistoryToggle})
+    EXPECT_TRUE(Windows().Button(toggle)->isChecked()) << toggle;
+  EXPECT_FALSE(Windows().KeyboardWindow().isVisible());
 }
 
 TEST_F(Commands, ChannelButtonsMuteOnTheLeftSoloOnTheRightAndSoloOffUndoesBoth) {

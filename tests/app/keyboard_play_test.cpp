@@ -60,7 +60,9 @@ class KeyboardPlayTest : public testing::Test {
   Logs logs;
   int logRefreshes = 0;
   bool switching = false;
-  KeyboardPlay keys{{windows, screen, midi, logs, [this] { ++logRefreshes; }, [this] { return switching; }}};
+  bool gone = false;
+  KeyboardPlay keys{{windows, screen, midi, logs, [this] { ++logRefreshes; }, [this] { return switching; },
+                     [this] { gone = true; }}};
 };
 
 TEST_F(KeyboardPlayTest, AChannelKeyEndsOnItsOwnChannelWhereverTheButtonComesUp) {
@@ -143,6 +145,11 @@ TEST_F(KeyboardPlayTest, AProgramChosenWhileTheOutputSwitchesGoesOutOnceItIsOpen
   keys.OutputSwitched();
   // The last choice, once.
   EXPECT_EQ(Words(), (std::vector<uint32_t>{Word(0xC0, 20, 0)}));
+  // With the output gone the program cannot go on, and says why.
+  midi.Close();
+  QTest::keyClick(windows.InstrumentList(), Qt::Key_Down);
+  EXPECT_TRUE(gone);
+  EXPECT_THAT(screen.messages, ::testing::ElementsAre("Errore in Midi_progchang. Device?"));
 }
 
 }  // namespace

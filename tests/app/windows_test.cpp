@@ -136,11 +136,15 @@ TEST_F(Windows, ControlsShowTheirColoursAndFonts) {
   EXPECT_NEAR(QFontMetricsF(windows.Control(kNoteNameLabel)->font()).averageCharWidth(), 14, 1);
 }
 
-TEST_F(Windows, TogglesShowAndHideTheirWindowsAndClosingOrEscapeUnchecksIt) {
+TEST_F(Windows, TogglesShowAndHideTheirWindowsAndClosingOrEscapeIsACommandOfTheToggle) {
   const std::pair<int, ToolWindow*> toggles[] = {{kListingToggle, &windows.ListingWindow()},
                                                  {kEventTableToggle, &windows.EventTableWindow()},
                                                  {kDebugToggle, &windows.DebugWindow()},
                                                  {kBigKeyboardToggle, &windows.KeyboardWindow()}};
+  // The program unchecks a toggle whose window was closed, as the window's close command asks.
+  QObject::connect(&windows, &AppWindows::Command, [this](int id, int notification) {
+    if (notification == kWindowClosed) windows.Button(id)->setChecked(false);
+  });
   for (const auto& [id, window] : toggles) {
     QPushButton* toggle = windows.Button(id);
     EXPECT_FALSE(window->isVisible());

@@ -97,7 +97,7 @@ TEST_F(DisplayTest, IntroStopsAfterFourSecondsOnTheMonotonicClockWhateverTheTime
   EXPECT_FALSE(Playing());
   EXPECT_EQ(transport.State().PlayStatus, "finito");
   transport.OnSecondTick();  // for good, without Continuo
-  EXPECT_EQ(screen.nextSongRequests, 0);
+  EXPECT_FALSE(transport.TakeEvents().ContinuoDue);
 }
 
 TEST_F(DisplayTest, TheLoopBarShowsThePositionOnTheProgressTickNotAtEachEvent) {

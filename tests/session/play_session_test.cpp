@@ -147,7 +147,7 @@ TEST_F(PlaySessionTest, NextInListMovesOnAndWrapsAfterTheLast) {
 
 TEST_F(PlaySessionTest, SettingsArePressedOnceAndSongButtonsAfterEveryLoad) {
   const std::string path = WriteSong("a.mid");
-  session.Presses = {{Button::kContinuo}, {Button::kHalve}};
+  session.Presses = {{CommandKind::kContinuo}, {CommandKind::kHalveTempo}};
   int plays = 0;
   session.beforePlay = [&] { ++plays; };
   ASSERT_TRUE(session.LoadAndPlay(LoadVariant::kList, path));

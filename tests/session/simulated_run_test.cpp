@@ -28,13 +28,14 @@ class SimulatedRunTest : public ::testing::Test {
   };
 
   // Plays the files in turn until the last has ended or `limitMs` of simulated time has passed.
-  static Result Play(const std::vector<std::string>& paths, const std::vector<ButtonPress>& presses,
-                     bool skip, int64_t limitMs = 600'000) {
+  static Result Play(const std::vector<std::string>& paths, const std::vector<Command>& presses, bool skip,
+                     int64_t limitMs = 600'000) {
     SimulatedTicks ticks;
     CaptureMidiOut capture([&ticks] { return ticks.MonotonicMs(); });
     RecordingScreen screen;
     VectorSongList files;
     files.entries = paths;
+    files.goesRound = false;
     PlaySession session({capture, ticks, ticks, screen, files});
     session.Presses = presses;
     bool started = false;
@@ -44,14 +45,13 @@ class SimulatedRunTest : public ::testing::Test {
       capture.StartRecording();
       ticks.Start(kSecondSlot, kSecondPeriodMs);
     };
-    screen.onPlayNext = [&] { session.PlayNextInList(); };
     session.PlayNextInList();
     Result result;
     SimulatedRun run;
     run.done = [&] {
       ++result.rounds;
       const TransportState& state = session.State();
-      const bool last = state.ContinuoOn == 0 || files.selected + 1 >= files.Count();
+      const bool last = state.ContinuoOn == 0 || files.NextIndex() < 0;
       return ticks.ElapsedMs() >= limitMs || (state.PlayStatus == kStatusEnded && last);
     };
     if (skip) {
@@ -91,19 +91,19 @@ TEST_F(SimulatedRunTest, SkippingQuietStretchesSendsExactlyWhatSteppingDoes) {
   const std::string other =
       folder.Write("other.mid", Header(1, 1, 96) + Track(Delta(200) + Bytes({0x92, 50, 100}) + Delta(4000) +
                                                          Bytes({0x82, 50, 0}) + kEndOfTrack));
-  const std::vector<std::pair<std::vector<std::string>, std::vector<ButtonPress>>> cases = {
+  const std::vector<std::pair<std::vector<std::string>, std::vector<Command>>> cases = {
       {{sparse}, {}},
-      {{sparse}, {{Button::kHalve}, {Button::kOff, 2}}},
-      {{sparse, other}, {{Button::kContinuo}}},
-      {{sparse, other}, {{Button::kContinuo}, {Button::kIntro}}},
-      {{sparse}, {{Button::kMonitor}, {Button::kMute}}},
+      {{sparse}, {{CommandKind::kHalveTempo}, {CommandKind::kChannelOnOff, 2}}},
+      {{sparse, other}, {{CommandKind::kContinuo}}},
+      {{sparse, other}, {{CommandKind::kContinuo}, {CommandKind::kIntro}}},
+      {{sparse}, {{CommandKind::kMonitor}, {CommandKind::kMute}}},
   };
   for (const auto& [paths, presses] : cases) {
     SCOPED_TRACE(testing::Message() << paths.size() << " files, " << presses.size() << " presses");
     ExpectSame(Play(paths, presses, false), Play(paths, presses, true));
   }
   // A loop never ends: both stop at the same simulated time.
-  const std::vector<ButtonPress> loop = {{Button::kLoop, 0, 20, 60}};
+  const std::vector<Command> loop = {{CommandKind::kLoopStart, 0, 20}, {CommandKind::kLoopEnd, 0, 60}};
   ExpectSame(Play({sparse}, loop, false, 120'000), Play({sparse}, loop, true, 120'000));
 }
 

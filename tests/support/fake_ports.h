@@ -65,11 +65,6 @@ class RecordingScreen : public Screen {
   void SetBackground(int id, Colour colour) override { backgrounds[id] = colour; }
   void SetTextColour(int id, Colour colour) override { textColours[id] = colour; }
   void SetChecked(int id, bool checked) override { this->checked[id] = checked; }
-  bool IsChecked(int id) override {
-    const auto found = checked.find(id);
-    // The big keyboard's channel filters start ticked.
-    return found != checked.end() ? found->second : id >= kChannelFilterBase && id < kChannelFilterBase + 16;
-  }
   void DrawLevelBar(int id, int level) override { levels[id].push_back(level); }
   void ShowProgramOnChannel(int, int program, Colour colour) override {
     programs.push_back({program, colour});
@@ -83,11 +78,6 @@ class RecordingScreen : public Screen {
   void DrawLoopBar(float start, float end, double played) override {
     loopBars.push_back({start, end, played});
   }
-  void PlayNextInList() override {
-    ++nextSongRequests;
-    if (onPlayNext) onPlayNext();
-  }
-  void EndMainWindow() override { mainWindowEnded = true; }
 
   struct KeyPaint {
     int id, key;
@@ -106,9 +96,6 @@ class RecordingScreen : public Screen {
   std::vector<std::pair<int, Colour>> programs;  // program, text colour
   std::vector<KeyPaint> keys;
   std::vector<LoopBar> loopBars;
-  int nextSongRequests = 0;
-  std::function<void()> onPlayNext;
-  bool mainWindowEnded = false;
 };
 
 // The dialog and the refill report to `onStep` as "choose" and "fill <name>".
@@ -118,6 +105,7 @@ class VectorSongList : public SongList {
   int SelectedIndex() override { return selected; }
   void Select(int index) override { selected = index; }
   std::string EntryText(int index) override { return entries.at(static_cast<size_t>(index)); }
+  bool GoesRound() const override { return goesRound; }
   std::string ChooseSongFile() override {
     if (onStep) onStep("choose");
     return chosen;
@@ -127,6 +115,7 @@ class VectorSongList : public SongList {
   }
   std::vector<std::string> entries;
   int selected = -1;
+  bool goesRound = true;
   std::string chosen;
   std::function<void(const std::string&)> onStep;
 };
