@@ -10,6 +10,7 @@
 #include <string>
 
 #include "files/read_song_file.h"
+#include "platform/system_wall_clock.h"
 #include "song/analyse_song.h"
 #include "song/event_table.h"
 #include "song/midi_bytes.h"
@@ -93,7 +94,7 @@ int main(int argc, char* argv[]) {
   if (!sonvela::ReadSongFile(document.Tables, messages)) return 1;
   const double read = Seconds(start);
   const auto analyseStart = std::chrono::steady_clock::now();
-  sonvela::AnalyseSong({document.Tables, document.Listing, logs, messages, sonvela::LocalDateTimeNow()});
+  sonvela::AnalyseSong({document.Tables, document.Listing, logs, messages, sonvela::SystemWallClock().Now()});
   const double analyse = Seconds(analyseStart);
   const auto tableStart = std::chrono::steady_clock::now();
   sonvela::ListEventTable(document, logs, messages);

@@ -9,6 +9,7 @@
 #include "player/midi_primitives.h"
 #include "player/transport_state.h"
 #include "text/number_text.h"
+#include "text/pitch_names.h"
 #include "views/key_at_pointer.h"
 #include "views/keyboards.h"
 
@@ -22,21 +23,18 @@ constexpr int kBigKeyboardChannelIndex = 0;
 // The pointer's keys light in the first channel's colour, whatever the channel.
 constexpr Colour kPressedKeyColour = kChannelColour[1];
 
-constexpr std::array<std::string_view, 12> kSolfege = {"do",  "do#", "re",   "re#", "mi",  "fa",
-                                                       "fa#", "sol", "sol#", "la",  "la#", "si"};
-
 bool IsChannelKeyboard(int id) {
-  return id >= kChannelKeyboardBase && id < kChannelKeyboardBase + kChannels;
+  return ChannelOfControl(id, kChannelKeyboardBase) != 0;
 }
 
 bool IsChannelFilter(int id) {
-  return id >= kChannelFilterBase && id < kChannelFilterBase + kChannels;
+  return ChannelOfControl(id, kChannelFilterBase) != 0;
 }
 
 }  // namespace
 
 std::string NoteNameText(int note) {
-  std::string text(kSolfege[static_cast<size_t>(note % 12)]);
+  std::string text(kSolfegeNames[PitchClass(note)]);
   text += '=';
   AppendNumberTextNoBlank(text, note);
   return text;

@@ -16,7 +16,10 @@
 #include "app/screen_text.h"
 #include "app/song_file_list.h"
 #include "player/control_ids.h"
+#include "player/transport_state.h"
 #include "text/number_text.h"
+#include "views/lyric_line.h"
+#include "views/song_panels.h"
 
 namespace sonvela {
 
@@ -26,11 +29,6 @@ constexpr Colour kTimeText = Rgb(220, 240, 20);
 constexpr Colour kProgressText = Rgb(240, 20, 200);
 constexpr Colour kBpmText = Rgb(140, 120, 200);
 constexpr Colour kSongListBackground = Rgb(120, 100, 100);
-constexpr Colour kLyricBackground = Rgb(60, 100, 60);
-// The song panels start in the background colours their painters give them.
-constexpr Colour kLoopBarBackground = Rgb(10, 10, 55);
-constexpr Colour kSongMapBackground = Rgb(10, 55, 55);
-constexpr int kIntroCaptionSeconds = 4;
 
 constexpr int kMessageLogExtent = 1000;
 constexpr int kSongListExtent = 300;
@@ -94,7 +92,7 @@ void MainWindow::BuildRest() {
   AddButton(kCreateButton, "Create", false);
   AddButton(kSoloOffButton, "Solo off", false);
   AddButton(kContinuoToggle, "Continuo", true);
-  AddButton(kIntroToggle, QString::fromStdString("Intro" + NumberText(kIntroCaptionSeconds) + " s"), true);
+  AddButton(kIntroToggle, QString::fromStdString("Intro" + NumberText(kIntroLengthSeconds) + " s"), true);
   AddButton(kMuteToggle, "Mute", true);
   AddLabel(kNoteNameLabel, "nota", kTimeText, kBlack, true, false);
   controls_.Find(kNoteNameLabel)->setFont(MakeFont(20, 14));
@@ -108,6 +106,7 @@ void MainWindow::BuildRest() {
 
   AddButton(kCancelLoopButton, "Cancel Loop", false);
   AddLabel(kInfoLabel, "Info", kGreenText, kWindowBackColour, false, false);
+  // The song panels start in the background colours their painters give them.
   AddSurface(kLyricPanel, "", kLyricBackground, false, false);
   AddSurface(kLoopBar, "Perc. position", kLoopBarBackground, false, true);
   AddSurface(kSongMap, "", kSongMapBackground, false, true);

@@ -19,11 +19,6 @@ constexpr const char* kSongMapHelp = "Left click=Start from here";
 constexpr const char* kLoopBarHelp = "Left click=Start loop, Right click=End loop";
 constexpr const char* kChannelButtonHelp = "Left click=channel on/off, Right click=solo on";
 
-// The channel 1..16 of a per-channel control, 0 when the id is not one of that base.
-int ChannelOf(int id, int base) {
-  return id >= base && id < base + kChannels ? id - base + 1 : 0;
-}
-
 }  // namespace
 
 void Sonvela::OnCommand(int id, int notification) {
@@ -36,9 +31,9 @@ void Sonvela::OnCommand(int id, int notification) {
         {.kind = notification == kWindowClosed ? CommandKind::kCloseWindow : CommandKind::kToggleWindow,
          .window = kind});
   };
-  if (const int channel = ChannelOf(id, kChannelButtonBase)) {
+  if (const int channel = ChannelOfControl(id, kChannelButtonBase)) {
     session_.Apply({.kind = CommandKind::kChannelOnOff, .channel = channel});
-  } else if (const int filter = ChannelOf(id, kChannelFilterBase)) {
+  } else if (const int filter = ChannelOfControl(id, kChannelFilterBase)) {
     session_.Apply({.kind = CommandKind::kChannelFilter, .channel = filter});
     keys_.OnKeyboardWindowCommand(id, notification);
   } else {
@@ -150,7 +145,7 @@ void Sonvela::OnPointer(int id, PointerAction action, QPoint position, Qt::Mouse
   keys_.OnPointer(id, action, position, button, buttons);
   const bool leftDown = buttons.testFlag(Qt::LeftButton);
   const bool rightDown = buttons.testFlag(Qt::RightButton);
-  if (const int channel = ChannelOf(id, kInstrumentLabelBase)) {
+  if (const int channel = ChannelOfControl(id, kInstrumentLabelBase)) {
     ShowInfo(kInstrumentHelp);
     if (leftDown) session_.Apply({.kind = CommandKind::kProgramDown, .channel = channel});
     if (rightDown) session_.Apply({.kind = CommandKind::kProgramUp, .channel = channel});
@@ -161,7 +156,7 @@ void Sonvela::OnPointer(int id, PointerAction action, QPoint position, Qt::Mouse
     ShowInfo(kLoopBarHelp);
     if (rightDown)
       session_.Apply({.kind = CommandKind::kLoopEnd, .percent = PercentAcross(kLoopBar, position)});
-  } else if (const int soloChannel = ChannelOf(id, kChannelButtonBase)) {
+  } else if (const int soloChannel = ChannelOfControl(id, kChannelButtonBase)) {
     ShowInfo(kChannelButtonHelp);
     if (rightDown) session_.Apply({.kind = CommandKind::kSolo, .channel = soloChannel});
   }

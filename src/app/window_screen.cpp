@@ -21,8 +21,7 @@ constexpr int kRows = 16;
 
 // The row of a per-channel control (0..15), or -1 when the id is not one of that base.
 int RowOf(int controlId, int base) {
-  const int row = controlId - base;
-  return row >= 0 && row < kRows ? row : -1;
+  return ChannelOfControl(controlId, base) - 1;
 }
 
 }  // namespace

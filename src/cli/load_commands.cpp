@@ -12,7 +12,7 @@
 #include "cli/write_lines.h"
 #include "compose/compose_song.h"
 #include "files/load_song.h"
-#include "text/local_date_time.h"
+#include "platform/system_wall_clock.h"
 #include "text/logs.h"
 
 namespace sonvela {
@@ -42,7 +42,7 @@ int RunLoadCommand(const QStringList& arguments) {
   document.Listing.Drain = [&out, listing](const LineList& lines) {
     if (listing) out.Lines(lines);
   };
-  if (!LoadSongFile(document, LocalFileName(args[1]), logs, messages, LocalDateTimeNow()))
+  if (!LoadSongFile(document, LocalFileName(args[1]), logs, messages, SystemWallClock().Now()))
     return kExitFileError;
   if (listing) {
     out.Lines(document.Listing.Lines);
@@ -73,7 +73,7 @@ int RunComposeCommand(const QStringList& arguments) {
   StderrMessages messages;
   if (!ComposeSong(directory, logs, messages)) return kExitFileError;
   std::printf("%s\n",
-              QDir(QString::fromLocal8Bit(directory)).filePath("creato.mid").toLocal8Bit().constData());
+              QDir(QString::fromLocal8Bit(directory)).filePath(kComposedFileName).toLocal8Bit().constData());
   return kExitDone;
 }
 

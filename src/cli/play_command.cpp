@@ -39,7 +39,7 @@ const char* const kPlayDescription =
 struct Timing {
   explicit Timing(bool fast) {
     if (fast) {
-      simulated = std::make_unique<SimulatedTicks>();
+      simulated = std::make_unique<SimulatedTicks>(SystemWallClock().Now());
     } else {
       realTimers = std::make_unique<QtTickTimers>(relay);
     }

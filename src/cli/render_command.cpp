@@ -14,6 +14,7 @@
 #include "cli/tick_drivers.h"
 #include "platform/interrupt_signal.h"
 #include "platform/offline_renderer.h"
+#include "platform/system_wall_clock.h"
 #include "session/simulated_ticks.h"
 
 namespace sonvela {
@@ -79,7 +80,7 @@ int RunRenderCommand(const QStringList& arguments) {
     log.Report();
     return kExitFileError;
   }
-  SimulatedTicks ticks;
+  SimulatedTicks ticks(SystemWallClock().Now());
   TerminalScreen screen(false);
   PlayRun session(options, {renderer, ticks, ticks, screen, nullptr});
   session.Start();

@@ -12,11 +12,6 @@
 #include "files/write_file.h"
 
 namespace sonvela {
-namespace {
-
-constexpr char kFileName[] = "creato.mid";
-
-}  // namespace
 
 std::string ComposeSongBytes(Logs& logs) {
   std::array<Voice, kVoiceCount> voices = DemoVoices();
@@ -38,7 +33,7 @@ std::string ComposeSongBytes(Logs& logs) {
 }
 
 bool ComposeSong(const std::string& directory, Logs& logs, MessageBoxes& messages) {
-  const std::string path = directory.empty() ? kFileName : directory + "/" + kFileName;
+  const std::string path = directory.empty() ? kComposedFileName : directory + "/" + kComposedFileName;
   const std::string bytes = ComposeSongBytes(logs);
   return WriteFileTellingFailure(
       path,

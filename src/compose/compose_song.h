@@ -8,6 +8,9 @@
 
 namespace sonvela {
 
+// The file the composer writes, and Create plays.
+inline constexpr char kComposedFileName[] = "creato.mid";
+
 // The bytes of the composed file; writes each voice text after parsing to the debug log.
 std::string ComposeSongBytes(Logs& logs);
 

@@ -68,4 +68,9 @@ constexpr int ChannelControl(int base, int channel) {
   return base + channel - 1;
 }
 
+// The MIDI channel 1..16 of a per-channel control of that base; 0 when the id is not one of them.
+constexpr int ChannelOfControl(int id, int base) {
+  return id >= base && id < base + 16 ? id - base + 1 : 0;
+}
+
 }  // namespace sonvela

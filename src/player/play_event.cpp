@@ -9,13 +9,11 @@
 #include "player/transport.h"
 #include "text/format_mask.h"
 #include "text/number_text.h"
+#include "text/pitch_names.h"
 
 namespace sonvela {
 
 namespace {
-
-constexpr std::array<std::string_view, 12> kPitchNames = {"do",  "do#", "re",   "re#", "mi",  "fa",
-                                                          "fa#", "sol", "sol#", "la",  "la#", "si"};
 
 bool Within(int kind, int first, int last) {
   return kind >= first && kind <= last;
@@ -96,7 +94,7 @@ bool Transport::PlayEvent(int32_t track) {
     const int indicator = ChannelControl(kChannelIndicatorBase, channel);
     screen_.SetBackground(
         indicator, kChannelColour[static_cast<size_t>(state_.ChannelNoteOn[static_cast<size_t>(channel)])]);
-    if (noteOn) screen_.SetText(indicator, kPitchNames[static_cast<size_t>((data1 % 12 + 12) % 12)]);
+    if (noteOn) screen_.SetText(indicator, kSolfegeNames[PitchClass(data1)]);
   }
 
   if (send && state_.ChannelMuted[static_cast<size_t>(eventChannel)] == 0) {

@@ -1,5 +1,6 @@
 #include "session/play_session.h"
 
+#include "compose/compose_song.h"
 #include "files/load_song.h"
 #include "player/control_ids.h"
 #include "text/number_text.h"
@@ -26,7 +27,7 @@ bool PlaySession::LoadAndPlay(LoadVariant variant, const std::string& path) {
       DebugLog(logs_, tables.SongFileName);
       break;
     case LoadVariant::kCreate:
-      tables.SongFileName = kCreatedSongFile;
+      tables.SongFileName = kComposedFileName;
       DebugLog(logs_, tables.SongFileName);
       break;
   }

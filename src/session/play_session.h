@@ -25,9 +25,6 @@ namespace sonvela {
 // What the load sequence was started by; each differs in where the path comes from and in its step order.
 enum class LoadVariant { kLoad, kList, kCommandLine, kCreate };
 
-// The file the composer writes and Create plays.
-inline constexpr const char* kCreatedSongFile = "creato.mid";
-
 struct SessionPorts {
   MidiOut& midi;
   TickTimers& timers;

@@ -7,7 +7,7 @@ constexpr int64_t kMsPerSecond = 1000;
 constexpr int64_t kMsPerDay = 86400 * kMsPerSecond;
 }  // namespace
 
-SimulatedTicks::SimulatedTicks() : start_(LocalDateTimeNow()) {
+SimulatedTicks::SimulatedTicks(const LocalDateTime& start) : start_(start) {
   startMs_ = ((start_.hour * 60 + start_.minute) * 60 + start_.second) * kMsPerSecond;
 }
 

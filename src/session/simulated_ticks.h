@@ -14,9 +14,9 @@ namespace sonvela {
 
 class SimulatedTicks : public TickTimers, public WallClock {
  public:
-  // Simulated time starts at the machine's time of day, in whole milliseconds so that differences of
-  // simulated times are exact.
-  SimulatedTicks();
+  // Simulated time starts at the given time of day (the machine's, read by its clock), in whole
+  // milliseconds so that differences of simulated times are exact.
+  explicit SimulatedTicks(const LocalDateTime& start);
 
   uint32_t Start(int slot, int periodMs) override;
   void Kill(int slot) override;

@@ -12,7 +12,4 @@ struct LocalDateTime {
   int second = 0;
 };
 
-// The machine's local date and time now.
-LocalDateTime LocalDateTimeNow();
-
 }  // namespace sonvela

@@ -38,7 +38,9 @@ TEST(MainLayout, BelowAbout768PixelsTheChannelRowsGiveWayAndTheRestStaysWholeAnd
       EXPECT_EQ(rect(kLyricPanel).height, 40);
       EXPECT_EQ(rect(kSongMap).height, 90);
       // Where there is room (from 768 pixels up), the rows keep their share of the height.
-      if (height >= 768) EXPECT_EQ(layout.RowHeight, RoundRatio(height * 6LL, 160));
+      if (height >= 768) {
+        EXPECT_EQ(layout.RowHeight, RoundRatio(height * 6LL, 160));
+      }
     }
   }
 }

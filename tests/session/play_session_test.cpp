@@ -3,6 +3,8 @@
 
 #include "session/play_session.h"
 
+#include "compose/compose_song.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -98,7 +100,7 @@ TEST_F(PlaySessionTest, EachVariantTakesItsStepsInItsOrder) {
   screen.steps.clear();
   const auto here = std::filesystem::current_path();
   std::filesystem::current_path(folder.path);
-  WriteSong(kCreatedSongFile);
+  WriteSong(kComposedFileName);
   session.CommandLineSong = "pending";
   EXPECT_TRUE(session.LoadAndPlay(LoadVariant::kCreate));
   std::filesystem::current_path(here);

@@ -30,7 +30,7 @@ class SimulatedRunTest : public ::testing::Test {
   // Plays the files in turn until the last has ended or `limitMs` of simulated time has passed.
   static Result Play(const std::vector<std::string>& paths, const std::vector<Command>& presses, bool skip,
                      int64_t limitMs = 600'000) {
-    SimulatedTicks ticks;
+    SimulatedTicks ticks({2024, 5, 6, 10, 0, 0});
     CaptureMidiOut capture([&ticks] { return ticks.MonotonicMs(); });
     RecordingScreen screen;
     VectorSongList files;
