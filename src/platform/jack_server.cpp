@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "platform/answer_within.h"
-#include "platform/audio_libraries.h"
 
 namespace sonvela {
 
@@ -27,7 +26,6 @@ std::atomic<int>& UnansweredOpens() {
 }  // namespace
 
 jack_client_t* OpenJackClient(const char* name) {
-  PrepareAudioLibraries();
   if (UnansweredOpens() > 0) return nullptr;
   const std::optional<jack_client_t*> client = AnswerWithin<jack_client_t*>(
       [clientName = std::string(name)] {

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/audio_libraries.h"
 #include "platform/cerr_to_log.h"
 #include "platform/jack_server.h"
 
@@ -30,7 +29,6 @@ PlatformMidiIn::~PlatformMidiIn() {
 }
 
 void PlatformMidiIn::ConnectPorts() {
-  PrepareAudioLibraries();
   std::vector<RtMidi::Api> compiled;
   RtMidi::getCompiledApi(compiled);
   for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {

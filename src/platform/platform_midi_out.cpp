@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/audio_libraries.h"
 #include "platform/cerr_to_log.h"
 #include "platform/jack_server.h"
 #include "platform/midi_out_codes.h"
@@ -76,7 +75,6 @@ PlatformMidiOut::~PlatformMidiOut() {
 }
 
 void PlatformMidiOut::ConnectPorts() {
-  PrepareAudioLibraries();
   std::vector<RtMidi::Api> compiled;
   RtMidi::getCompiledApi(compiled);
   for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {

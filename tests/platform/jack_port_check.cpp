@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "jack_received.h"
+#include "platform/audio_libraries.h"
 #include "platform/midi_out_codes.h"
 #include "platform/platform_midi_out.h"
 
@@ -16,6 +17,8 @@ using sonvela::test::PrintMessages;
 using sonvela::test::Received;
 
 int main() {
+  // Before any thread starts: it sets the environment the audio libraries read.
+  sonvela::PrepareAudioLibraries();
   using namespace sonvela;
   const std::string receiverName = "SonvelaCheckIn";
   Received received;
