@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/cerr_to_log.h"
 #include "platform/jack_server.h"
 #include "platform/midi_out_codes.h"
 #include "platform/system_wall_clock.h"
@@ -84,7 +83,9 @@ void PlatformMidiOut::ConnectPorts() {
     // backend warns and leaks on every listing. Neither is worth trying then.
     if (api == RtMidi::LINUX_ALSA && access("/dev/snd/seq", R_OK | W_OK) != 0) continue;
     if (api == RtMidi::UNIX_JACK) {
-      // Also tells whether a server runs; it stays for timing the port's opens and closes.
+      // Also tells whether a server runs; it stays for timing the port's opens and closes. RtMidi warns on
+      // the terminal, before its error callback can be set, only when it finds no server: this client keeps
+      // the server found.
       jackCycles_ = std::make_unique<JackCycleWatch>();
       if (!jackCycles_->Running()) {
         jackCycles_.reset();
@@ -92,7 +93,6 @@ void PlatformMidiOut::ConnectPorts() {
         continue;
       }
     }
-    CerrToLog quiet([this](const std::string& line) { LogPortError(line); });
     try {
       ports_ = std::make_unique<RtMidiOut>(api, kClientName);
       ports_->setErrorCallback(&PlatformMidiOut::OnPortError, this);
