@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "devices/midi_in_devices.h"
+#include "platform/audio_libraries.h"
 #include "platform/platform_midi_in.h"
 #include "platform/platform_midi_out.h"
 #include "platform/queued_midi_in_shower.h"
@@ -167,6 +168,8 @@ class BusyDrawing {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before any thread starts: it sets the environment the audio libraries read.
+  sonvela::PrepareAudioLibraries();
   QGuiApplication app(argc, argv);
   const bool busy = argc > 2 && std::string(argv[2]) == "busy";
   const size_t notes = argc > 1 ? std::stoul(argv[1]) : 1000;

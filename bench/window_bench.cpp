@@ -30,6 +30,7 @@
 #include "app/message_box_output.h"
 #include "app/quit_at_end.h"
 #include "app/sonvela.h"
+#include "platform/audio_libraries.h"
 #include "player/control_ids.h"
 #include "player/transport_state.h"
 
@@ -224,6 +225,8 @@ int Tick(const std::string& song, int repeats, bool keyboard) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Before any thread starts: it sets the environment the audio libraries read.
+  sonvela::PrepareAudioLibraries();
   QApplication application(argc, argv);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments.size() >= 2 && arguments[0] == "play") {

@@ -15,8 +15,11 @@
 #include "app/message_box_output.h"
 #include "app/quit_at_end.h"
 #include "app/sonvela.h"
+#include "platform/audio_libraries.h"
 
 int main(int argc, char* argv[]) {
+  // Before any thread starts: it sets the environment the audio libraries read.
+  sonvela::PrepareAudioLibraries();
   // Before any thread starts, so that a termination request reaches the event loop and not a thread.
   sonvela::EndOnSignal endOnSignal;
   // Qt takes its own options (-platform, -style, ...) out of the arguments first.

@@ -11,6 +11,7 @@
 #include "cli/load_commands.h"
 #include "cli/play_command.h"
 #include "cli/render_command.h"
+#include "platform/audio_libraries.h"
 
 namespace {
 
@@ -47,6 +48,8 @@ constexpr std::array<Command, 7> kCommands = {{{"listing", sonvela::RunLoadComma
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Before any thread starts: it sets the environment the audio libraries read.
+  sonvela::PrepareAudioLibraries();
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("sonvela-cli");
   const QStringList arguments = QCoreApplication::arguments();

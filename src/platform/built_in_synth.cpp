@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/audio_libraries.h"
 #include "platform/jack_server.h"
 #include "platform/system_wall_clock.h"
 
@@ -40,8 +39,7 @@ SynthOptions SynthOptions::FromEnvironment() {
 }
 
 BuiltInSynth::BuiltInSynth(const SynthOptions& options, LogSink log)
-    // The libraries are prepared before the engine exists, as it may already make audio clients.
-    : engine_((PrepareAudioLibraries(), std::move(log))), driver_(nullptr, &delete_fluid_audio_driver) {
+    : engine_(std::move(log)), driver_(nullptr, &delete_fluid_audio_driver) {
   if (!options.soundFont.empty() && ChooseSoundFont(options.soundFont) != options.soundFont) {
     engine_.Log("Built-in synth: SoundFont " + options.soundFont + " not found, using the default one");
   }

@@ -2,13 +2,10 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <thread>
 
 #include "platform/answer_within.h"
-#include "platform/audio_libraries.h"
 
 namespace sonvela {
 
@@ -27,7 +24,6 @@ std::atomic<int>& UnansweredOpens() {
 }  // namespace
 
 jack_client_t* OpenJackClient(const char* name) {
-  PrepareAudioLibraries();
   if (UnansweredOpens() > 0) return nullptr;
   const std::optional<jack_client_t*> client = AnswerWithin<jack_client_t*>(
       [clientName = std::string(name)] {
@@ -58,22 +54,6 @@ std::string JackNotAnswering() {
   return "the JACK library did not answer within " + std::to_string(kJackAnswerLimit.count()) +
          " s, JACK is not used. A JACK program killed while starting can leave /dev/shm/jack_db-" +
          std::to_string(getuid()) + " locked: remove that folder while no JACK program runs.";
-}
-
-void WaitForJackConnection() {
-  jack_client_t* client = OpenJackClient("SonvelaProbe");
-  if (!client) return;
-  // Counted in the server's cycles, not in wall time: on a loaded machine a cycle can take much longer
-  // than its period. The cycle running now may still use the old connections; two cycle starts on, the
-  // new ones carry messages.
-  const jack_nframes_t period = std::max(1u, jack_get_buffer_size(client));
-  const double periodMs = 1000.0 * period / std::max(1u, jack_get_sample_rate(client));
-  const jack_nframes_t start = jack_last_frame_time(client);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-  while (jack_last_frame_time(client) - start < 2 * period && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(std::min(periodMs / 4, 10.0)));
-  }
-  jack_client_close(client);
 }
 
 }  // namespace sonvela

@@ -17,8 +17,5 @@ jack_client_t* OpenJackClient(const char* name);
 bool JackServerRuns();
 // Why JACK is not used when libjack left an open unanswered, for the log; empty otherwise.
 std::string JackNotAnswering();
-// JACK makes a new connection effective only at a later process cycle; messages before it are lost. Waits
-// until the running server has started two more cycles (at most a second).
-void WaitForJackConnection();
 
 }  // namespace sonvela

@@ -65,6 +65,8 @@ void PacedWavOutput::Run() {
       return;
     }
     frames += kPeriodFrames;
+    // About once a second: the program killed while it plays leaves a file that reads up to there.
+    if (frames % kSynthSampleRate < kPeriodFrames) writer_.UpdateHeader();
   }
 }
 

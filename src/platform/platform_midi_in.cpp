@@ -6,8 +6,6 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/audio_libraries.h"
-#include "platform/cerr_to_log.h"
 #include "platform/jack_server.h"
 
 namespace sonvela {
@@ -16,6 +14,10 @@ namespace {
 
 constexpr const char* kClientName = "Sonvela";
 constexpr const char* kPortName = "Sonvela In";
+// The cycle under way may still run on the old connections; the next two carry the new one. Bounded, so
+// that a stalled server cannot hold up the user's choice.
+constexpr int kJackConnectionCycles = 2;
+constexpr std::chrono::milliseconds kJackConnectionLimit{1000};
 
 }  // namespace
 
@@ -30,7 +32,6 @@ PlatformMidiIn::~PlatformMidiIn() {
 }
 
 void PlatformMidiIn::ConnectPorts() {
-  PrepareAudioLibraries();
   std::vector<RtMidi::Api> compiled;
   RtMidi::getCompiledApi(compiled);
   for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
@@ -38,17 +39,23 @@ void PlatformMidiIn::ConnectPorts() {
     // complains at length.
     if (std::find(compiled.begin(), compiled.end(), api) == compiled.end()) continue;
     if (api == RtMidi::LINUX_ALSA && access("/dev/snd/seq", R_OK | W_OK) != 0) continue;
-    if (api == RtMidi::UNIX_JACK && !JackServerRuns()) {
-      if (const std::string why = JackNotAnswering(); !why.empty()) log_("MIDI in: " + why);
-      continue;
+    if (api == RtMidi::UNIX_JACK) {
+      // Also tells whether a server runs. RtMidi warns on the terminal, before its error callback can be
+      // set, only when it finds no server: this client keeps the server found.
+      jackCycles_ = std::make_unique<JackCycleWatch>();
+      if (!jackCycles_->Running()) {
+        jackCycles_.reset();
+        if (const std::string why = JackNotAnswering(); !why.empty()) log_("MIDI in: " + why);
+        continue;
+      }
     }
-    CerrToLog quiet([this](const std::string& line) { log_("MIDI in: " + line); });
     try {
       ports_ = std::make_unique<RtMidiIn>(api, kClientName);
       ports_->setErrorCallback(&PlatformMidiIn::OnPortError, this);
       return;
     } catch (const RtMidiError& error) {
       log_("MIDI in: " + RtMidi::getApiDisplayName(api) + " not available: " + error.getMessage());
+      jackCycles_.reset();
     }
   }
   log_("MIDI in: no ALSA sequencer and no JACK server, no input devices");
@@ -79,32 +86,42 @@ std::string PlatformMidiIn::DeviceName(int device) {
 }
 
 int PlatformMidiIn::Open(int device, Callback callback) {
-  std::lock_guard lock(portMutex_);
-  if (open_) return kMidiInAlreadyOpen;
-  if (!ports_) ConnectPorts();
-  if (!ports_) return kMidiInNoDriver;
-  if (device < 0 || device >= static_cast<int>(ports_->getPortCount())) return kMidiInBadDevice;
+  JackCycleWatch* jack = nullptr;
+  uint64_t opening = 0;
   {
-    std::lock_guard delivery(deliveryMutex_);
-    callback_ = std::move(callback);
-    started_ = false;
+    std::lock_guard lock(portMutex_);
+    if (open_) return kMidiInAlreadyOpen;
+    if (!ports_) ConnectPorts();
+    if (!ports_) return kMidiInNoDriver;
+    if (device < 0 || device >= static_cast<int>(ports_->getPortCount())) return kMidiInBadDevice;
+    {
+      std::lock_guard delivery(deliveryMutex_);
+      callback_ = std::move(callback);
+      started_ = false;
+      opening = ++opens_;
+    }
+    // System exclusive data is never asked for; clock and active sensing reach the callback, which
+    // ignores them itself.
+    ports_->ignoreTypes(true, false, false);
+    ports_->setCallback(&PlatformMidiIn::OnMessage, this);
+    ports_->openPort(static_cast<unsigned>(device), kPortName);
+    if (!ports_->isPortOpen()) {
+      ports_->cancelCallback();
+      std::lock_guard delivery(deliveryMutex_);
+      callback_ = nullptr;
+      return kMidiInFailed;
+    }
+    open_ = true;
+    if (ports_->getCurrentApi() == RtMidi::UNIX_JACK) jack = jackCycles_.get();
   }
-  // System exclusive data is never asked for; clock and active sensing reach the callback, which
-  // ignores them itself.
-  ports_->ignoreTypes(true, false, false);
-  ports_->setCallback(&PlatformMidiIn::OnMessage, this);
-  ports_->openPort(static_cast<unsigned>(device), kPortName);
-  if (!ports_->isPortOpen()) {
-    ports_->cancelCallback();
-    std::lock_guard delivery(deliveryMutex_);
-    callback_ = nullptr;
-    return kMidiInFailed;
+  // Notes played right after the choice should not be lost while JACK takes up the connection. Waited for
+  // on the server's cycles, with no lock held: the other calls and the input thread go on meanwhile.
+  if (jack && !jack->WaitForCycles(kJackConnectionCycles, kJackConnectionLimit)) {
+    log_("MIDI in: the JACK server has stopped or stalled: the first notes may be lost");
   }
-  // Notes played right after the choice should not be lost while JACK takes up the connection.
-  if (ports_->getCurrentApi() == RtMidi::UNIX_JACK) WaitForJackConnection();
-  open_ = true;
   std::lock_guard delivery(deliveryMutex_);
-  if (callback_) callback_({MidiInMessageKind::kOpened, 0, 0});
+  // Unless a Close (or a Close and another Open) came meanwhile.
+  if (callback_ && opens_ == opening) callback_({MidiInMessageKind::kOpened, 0, 0});
   return kMidiInOk;
 }
 

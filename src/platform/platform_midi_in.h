@@ -5,12 +5,14 @@
 #include <rtmidi/RtMidi.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "devices/midi_in.h"
+#include "platform/jack_cycle_watch.h"
 #include "platform/log_sink.h"
 
 namespace sonvela {
@@ -54,11 +56,16 @@ class PlatformMidiIn : public MidiIn {
   // Guards the port object and whether it is open (the calls of the UI thread).
   mutable std::mutex portMutex_;
   std::unique_ptr<RtMidiIn> ports_;
+  // With the JACK port system: a new connection carries messages only from a later cycle on, so Open waits
+  // for cycles. Lives as long as ports_; waited on without portMutex_.
+  std::unique_ptr<JackCycleWatch> jackCycles_;
   bool open_ = false;
   // Guards what the input thread reads. Close clears the callback under it, so no message reaches the
   // callback once Close has returned. Taken after portMutex_, never before it.
   std::mutex deliveryMutex_;
   Callback callback_;
+  // Counts the opens, so that an open that waited for JACK tells only its own callback that it is open.
+  uint64_t opens_ = 0;
   bool started_ = false;
   std::chrono::steady_clock::time_point startTime_;
 };

@@ -7,8 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/audio_libraries.h"
-#include "platform/cerr_to_log.h"
 #include "platform/jack_server.h"
 #include "platform/midi_out_codes.h"
 #include "platform/system_wall_clock.h"
@@ -66,17 +64,16 @@ constexpr int kJackGraphChangeCycles = 1;
 
 PlatformMidiOut::PlatformMidiOut(const SynthOptions& options, LogSink log)
     : log_(SerializedLog(std::move(log))), synthOptions_(options) {
-  std::lock_guard lock(mutex_);
+  std::lock_guard change(switchMutex_);
   ConnectPorts();
 }
 
 PlatformMidiOut::~PlatformMidiOut() {
-  std::lock_guard lock(mutex_);
-  if (openDevice_ >= 0) CloseLocked();
+  std::lock_guard change(switchMutex_);
+  CloseLocked();
 }
 
 void PlatformMidiOut::ConnectPorts() {
-  PrepareAudioLibraries();
   std::vector<RtMidi::Api> compiled;
   RtMidi::getCompiledApi(compiled);
   for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
@@ -86,7 +83,9 @@ void PlatformMidiOut::ConnectPorts() {
     // backend warns and leaks on every listing. Neither is worth trying then.
     if (api == RtMidi::LINUX_ALSA && access("/dev/snd/seq", R_OK | W_OK) != 0) continue;
     if (api == RtMidi::UNIX_JACK) {
-      // Also tells whether a server runs; it stays for timing the port's opens and closes.
+      // Also tells whether a server runs; it stays for timing the port's opens and closes. RtMidi warns on
+      // the terminal, before its error callback can be set, only when it finds no server: this client keeps
+      // the server found.
       jackCycles_ = std::make_unique<JackCycleWatch>();
       if (!jackCycles_->Running()) {
         jackCycles_.reset();
@@ -94,10 +93,11 @@ void PlatformMidiOut::ConnectPorts() {
         continue;
       }
     }
-    CerrToLog quiet([this](const std::string& line) { LogPortError(line); });
     try {
-      ports_ = std::make_unique<RtMidiOut>(api, kClientName);
-      ports_->setErrorCallback(&PlatformMidiOut::OnPortError, this);
+      auto ports = std::make_unique<RtMidiOut>(api, kClientName);
+      ports->setErrorCallback(&PlatformMidiOut::OnPortError, this);
+      std::lock_guard send(sendMutex_);
+      ports_ = std::move(ports);
       return;
     } catch (const RtMidiError& error) {
       LogPortError(RtMidi::getApiDisplayName(api) + " not available: " + error.getMessage());
@@ -108,7 +108,7 @@ void PlatformMidiOut::ConnectPorts() {
 }
 
 std::string PlatformMidiOut::PortSystem() const {
-  std::lock_guard lock(mutex_);
+  std::lock_guard send(sendMutex_);
   if (!ports_) return {};
   return ports_->getCurrentApi() == RtMidi::LINUX_ALSA ? "ALSA" : "JACK";
 }
@@ -118,81 +118,103 @@ void PlatformMidiOut::OnPortError(RtMidiError::Type type, const std::string& tex
 }
 
 void PlatformMidiOut::LogPortError(const std::string& text) {
-  // Runs with mutex_ held (port calls and connecting happen under it). A JACK client without a server repeats
-  // the same warning on every listing, so it is logged once.
+  // A JACK client without a server repeats the same warning on every listing, so it is logged once.
+  std::lock_guard lock(errorMutex_);
   if (text == lastPortError_) return;
   lastPortError_ = text;
   log_("MIDI ports: " + text);
 }
 
 int PlatformMidiOut::DeviceCount() {
-  std::lock_guard lock(mutex_);
+  std::lock_guard change(switchMutex_);
   // A JACK server started after the program shows up the next time the devices are listed.
   if (!ports_) ConnectPorts();
+  // The port system's handle is not used from two threads at once: a thru send may be under way.
+  std::lock_guard send(sendMutex_);
   return 1 + (ports_ ? static_cast<int>(ports_->getPortCount()) : 0);
 }
 
 std::string PlatformMidiOut::DeviceName(int device) {
   if (device == 0) return kBuiltInSynthName;
-  std::lock_guard lock(mutex_);
+  std::lock_guard change(switchMutex_);
+  std::lock_guard send(sendMutex_);
   if (!ports_ || device < 0 || device > static_cast<int>(ports_->getPortCount())) return {};
   return ports_->getPortName(device - 1);
 }
 
 BuiltInSynth& PlatformMidiOut::Synth() {
-  std::lock_guard lock(mutex_);
+  std::lock_guard change(switchMutex_);
   return SynthLocked();
 }
 
 BuiltInSynth& PlatformMidiOut::SynthLocked() {
-  if (!synth_) synth_ = std::make_unique<BuiltInSynth>(synthOptions_, log_);
+  if (!synth_) {
+    auto synth = std::make_unique<BuiltInSynth>(synthOptions_, log_);
+    std::lock_guard send(sendMutex_);
+    synth_ = std::move(synth);
+  }
   return *synth_;
 }
 
 int PlatformMidiOut::Open(int device) {
-  std::lock_guard lock(mutex_);
-  if (openDevice_ >= 0) CloseLocked();
+  std::lock_guard change(switchMutex_);
+  CloseLocked();
   if (device == kDefaultMidiOut || device == 0) {
     SynthLocked();
+    std::lock_guard send(sendMutex_);
     openDevice_ = 0;
     return kMidiOutOk;
   }
   if (!ports_) return kMidiOutNoDriver;
-  if (device < 0 || device > static_cast<int>(ports_->getPortCount())) return kMidiOutBadDevice;
-  if (!portSender_) {
-    portSender_ = std::make_unique<TimedPortSender>(
-        kOutputLatencyMs, [this] { SendDuePortMessages(); }, log_);
+  {
+    std::lock_guard send(sendMutex_);
+    if (device < 0 || device > static_cast<int>(ports_->getPortCount())) return kMidiOutBadDevice;
+    // Its thread takes sendMutex_ before it looks at portSender_, so not before this assignment.
+    if (!portSender_) {
+      portSender_ = std::make_unique<TimedPortSender>(
+          kOutputLatencyMs, [this] { SendDuePortMessages(); }, log_);
+    }
   }
   ports_->openPort(device - 1, kPortName);
   if (!ports_->isPortOpen()) return kMidiOutFailed;
-  // Messages handed on before the new connection takes effect would be lost.
+  // Messages handed on before the new connection takes effect would be lost: sends are dropped until then.
   WaitForJackCycles(kJackGraphChangeCycles);
+  std::lock_guard send(sendMutex_);
   openDevice_ = device;
   return kMidiOutOk;
 }
 
 int PlatformMidiOut::Close() {
-  std::lock_guard lock(mutex_);
+  std::lock_guard change(switchMutex_);
   return CloseLocked();
 }
 
 int PlatformMidiOut::CloseLocked() {
-  if (openDevice_ < 0) return kMidiOutNotOpen;
-  if (openDevice_ == 0) {
-    // Switching away must not leave the synth's notes hanging; a port's device keeps its own state.
-    synth_->ReleaseAllNotes();
-  } else if (ports_) {
-    // A message sent just before the close (a Note Off, the last All Notes Off) must not be lost. The ALSA
-    // sequencer has taken it during sendMessage; RtMidi's JACK port has only queued it. What the timed
-    // sender still holds goes first, but for notes that would only start now.
-    while (const auto message = portSender_->TakeDue(0, true)) {
-      if (!IsNoteOn(message->word)) SendToPort(message->word);
+  int closing = -1;
+  {
+    std::lock_guard send(sendMutex_);
+    closing = openDevice_;
+    if (closing < 0) return kMidiOutNotOpen;
+    if (closing == 0) {
+      // Switching away must not leave the synth's notes hanging; a port's device keeps its own state.
+      synth_->ReleaseAllNotes();
+    } else {
+      // What the timed sender still holds goes first, but for notes that would only start now.
+      while (const auto message = portSender_->TakeDue(0, true)) {
+        if (!IsNoteOn(message->word)) SendToPort(message->word);
+      }
     }
+    // Sends from here on are dropped: the device is going.
+    openDevice_ = -1;
+  }
+  if (closing > 0) {
+    // A message sent just before the close (a Note Off, the last All Notes Off) must not be lost. The ALSA
+    // sequencer has taken it during sendMessage; RtMidi's JACK port has only queued it.
     WaitForJackCycles(kJackDeliveryCycles);
+    // RtMidi's JACK port waits for a cycle of its own here.
     ports_->closePort();
     WaitForJackCycles(kJackGraphChangeCycles);
   }
-  openDevice_ = -1;
   return kMidiOutOk;
 }
 
@@ -203,7 +225,7 @@ void PlatformMidiOut::WaitForJackCycles(int cycles) {
 }
 
 int PlatformMidiOut::OpenDeviceId() {
-  std::lock_guard lock(mutex_);
+  std::lock_guard send(sendMutex_);
   return openDevice_;
 }
 
@@ -212,7 +234,7 @@ std::string PlatformMidiOut::ErrorText(int code) {
 }
 
 void PlatformMidiOut::Send(uint32_t message) {
-  std::lock_guard lock(mutex_);
+  std::lock_guard send(sendMutex_);
   if (openDevice_ == 0) {
     synth_->Send(message);
   } else if (openDevice_ > 0) {
@@ -221,7 +243,7 @@ void PlatformMidiOut::Send(uint32_t message) {
 }
 
 void PlatformMidiOut::SendAt(uint32_t message, double dueMs) {
-  std::lock_guard lock(mutex_);
+  std::lock_guard send(sendMutex_);
   if (openDevice_ == 0) {
     synth_->SendAt(message, dueMs);
   } else if (openDevice_ > 0) {
@@ -230,7 +252,7 @@ void PlatformMidiOut::SendAt(uint32_t message, double dueMs) {
 }
 
 void PlatformMidiOut::SongSentUpTo(double dueMs) {
-  std::lock_guard lock(mutex_);
+  std::lock_guard send(sendMutex_);
   if (openDevice_ == 0) synth_->SongSentUpTo(dueMs);
 }
 
@@ -244,7 +266,7 @@ void PlatformMidiOut::SendToPort(uint32_t message) {
 }
 
 void PlatformMidiOut::SendDuePortMessages() {
-  std::lock_guard lock(mutex_);
+  std::lock_guard send(sendMutex_);
   // Messages of a port closed meanwhile were sent at its close; any left over have nowhere to go.
   const double now = SteadyNowMs();
   while (const auto message = portSender_->TakeDue(now)) {

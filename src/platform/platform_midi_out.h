@@ -46,30 +46,42 @@ class PlatformMidiOut : public MidiOut {
  private:
   static void OnPortError(RtMidiError::Type type, const std::string& text, void* data);
   void LogPortError(const std::string& text);
-  // Connects to the ALSA sequencer, else a running JACK server; with mutex_ held.
+  // Connects to the ALSA sequencer, else a running JACK server; with switchMutex_ held.
   void ConnectPorts();
+  // With switchMutex_ held.
   int CloseLocked();
-  // With the JACK port system: waits (bounded) until `cycles` process cycles have begun.
+  // With the JACK port system: waits (bounded) until `cycles` process cycles have begun. With switchMutex_
+  // held, never sendMutex_.
   void WaitForJackCycles(int cycles);
   BuiltInSynth& SynthLocked();
-  // With mutex_ held.
+  // With sendMutex_ held.
   void SendToPort(uint32_t message);
   // On the timed sender's thread.
   void SendDuePortMessages();
 
   LogSink log_;
   SynthOptions synthOptions_;
-  // Guards the synth's start, the open device and the port object: sends come from the UI and the MIDI
-  // input threads.
-  mutable std::mutex mutex_;
+  // One change at a time (connecting, starting the synth, opening, closing), held across the JACK waits.
+  // Sends never take it.
+  mutable std::mutex switchMutex_;
+  // What the sends use: the open device and the port while it is open. Sends come from the UI, the MIDI
+  // input's thru and the timed sender's threads; each holds it only for the message itself, and a change
+  // never holds it while it waits, so a switch drops the sends that come meanwhile instead of holding
+  // them up. Taken after switchMutex_, never before it.
+  mutable std::mutex sendMutex_;
+  // Made or replaced under both mutexes, read under either.
   std::unique_ptr<BuiltInSynth> synth_;
   std::unique_ptr<RtMidiOut> ports_;
   // With the JACK port system: RtMidi's JACK port only queues at Send and hands on in a later cycle, and
-  // connections change at cycle starts, so opening and closing wait for cycles.
+  // connections change at cycle starts, so opening and closing wait for cycles. Under switchMutex_.
   std::unique_ptr<JackCycleWatch> jackCycles_;
+  // Under sendMutex_. -1 while a port opens or closes: no send reaches ports_ then, so the port calls of
+  // a change need switchMutex_ only.
   int openDevice_ = -1;
+  // Port errors come from any thread that uses the port.
+  std::mutex errorMutex_;
   std::string lastPortError_;
-  // Made at the first port opened; goes before the port it sends to.
+  // Made at the first port opened, under both mutexes; goes before the port it sends to.
   std::unique_ptr<TimedPortSender> portSender_;
 };
 

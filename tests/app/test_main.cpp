@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/audio_libraries.h"
+
 int main(int argc, char** argv) {
+  // Before any thread starts: it sets the environment the audio libraries read.
+  sonvela::PrepareAudioLibraries();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   testing::InitGoogleTest(&argc, argv);

@@ -16,6 +16,7 @@
 #include "devices/midi_in_devices.h"
 #include "devices/midi_in_journal.h"
 #include "jack_received.h"
+#include "platform/audio_libraries.h"
 #include "platform/platform_midi_in.h"
 #include "platform/platform_midi_out.h"
 
@@ -38,6 +39,8 @@ void Print(const char* what, const std::vector<Bytes>& messages) {
 }  // namespace
 
 int main() {
+  // Before any thread starts: it sets the environment the audio libraries read.
+  sonvela::PrepareAudioLibraries();
   const std::string keysName = "SonvelaCheckKeys";
   const std::string thruName = "SonvelaCheckThru";
   RtMidiOut keys(RtMidi::UNIX_JACK, keysName);

@@ -140,6 +140,9 @@ TEST(WavWriterTest, ConvertsWithOneUnitOfDitherAndClipsBeyondFullScale) {
   const std::vector<float> over(1000, -1.5f);
   ASSERT_TRUE(writer.Write(half.data(), over.data(), 1000));
   EXPECT_EQ(writer.Frames(), 1000);
+  // Read while still open, as a file left by a program killed while it played into it.
+  writer.UpdateHeader();
+  EXPECT_EQ(test::ReadWav(path).Frames(), 1000u);
   ASSERT_TRUE(writer.Close());
 
   const test::WavSamples wav = test::ReadWav(path);
