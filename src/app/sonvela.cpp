@@ -36,7 +36,9 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
              [this] { return switch_.Switching(); }, [this] { windows_.Main().End(); }}),
       noteTest_(midi_, screen_, noteTestTimer_),
       midiIn_({windows_, screen_, midiInPort_, midi_, messages_, session_.SessionLogs(),
-               [this] { return session_.State().MonitorOn == 1; }, [this] { RefreshLists(); }}) {
+               [this] { return session_.State().MonitorOn == 1; }, [this] { RefreshLists(); }}),
+      bus_(parts.bus ? std::move(parts.bus)
+                     : [] { return std::optional<QDBusConnection>(QDBusConnection::sessionBus()); }) {
   session_.CommandLineSong = std::move(commandLineSong);
   session_.beforePlay = [this] { StartRecording(); };
   screen_.ShowSongOf(&session_.Document().Tables);
@@ -82,6 +84,7 @@ void Sonvela::Start() {
   }
   // The keyboard lights up from input even without an output to pass it on to.
   midiIn_.OpenAtStart();
+  StartMediaControls();
   RefreshLists();
   windows_.Show();
 }
@@ -116,6 +119,8 @@ void Sonvela::Shutdown() {
   if (midiOutDialog_) midiOutDialog_->close();
   windows_.HideSecondary();
   if (output_) output_->WriteCapture(messages_);
+  // Gone from the bus with the window: the desktop no longer offers a player that cannot play.
+  media_.reset();
 }
 
 void Sonvela::OnTimerTick(int slot) {
@@ -124,6 +129,36 @@ void Sonvela::OnTimerTick(int slot) {
   if (ticksHeld_ || shutDown_) return;
   session_.OnTimerTick(slot);
   RefreshLists();
+  // The song's end and Continuo's next song are seen within a progress tick; a song's every tick is not
+  // looked at.
+  if (slot != kSequencerSlot && media_) media_->Refresh();
+}
+
+void Sonvela::StartMediaControls() {
+  MediaControlsPorts ports{
+      .status = [this] { return MediaStatusOf(session_, songs_); },
+      .positionUs = [this] { return MediaPositionUs(session_); },
+      .apply =
+          [this](const Command& command) {
+            session_.Apply(command);
+            RefreshLists();
+          },
+      .raise =
+          [this] {
+            MainWindow& main = windows_.Main();
+            if (main.isMinimized()) main.showMaximized();
+            main.raise();
+            main.activateWindow();
+          },
+      .quit = [this] { windows_.Main().End(); },
+      .debugLog =
+          [this](const std::string& line) {
+            DebugLog(TheLogs(), line);
+            RefreshLists();
+          },
+  };
+  if (std::optional<QDBusConnection> bus = bus_())
+    media_ = std::make_unique<MediaControls>(std::move(ports), *bus);
 }
 
 QString Sonvela::ChooseWithTicksHeld(const ChooseFile& choose) {

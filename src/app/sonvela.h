@@ -19,6 +19,7 @@
 #include "app/keyboard_play.h"
 #include "app/log_inbox.h"
 #include "app/main_layout.h"
+#include "app/media_controls.h"
 #include "app/midi_in_window.h"
 #include "app/note_test.h"
 #include "app/platform_lines.h"
@@ -41,6 +42,8 @@ struct ProgramParts {
   WallClock* clock = nullptr;                                        // default: the system's clock
   ChooseFile chooseFile;                                             // default: the open dialog
   MidiIn* midiIn = nullptr;  // default: the platform's input ports (PlatformMidiIn)
+  // The bus of the desktop's media controls; default: the session bus. None: no media controls.
+  std::function<std::optional<QDBusConnection>()> bus;
 };
 
 class Sonvela : public TickSink {
@@ -94,6 +97,7 @@ class Sonvela : public TickSink {
   void ShowInfo(const char* text);
   float PercentAcross(int surfaceId, QPoint position);
   void StartRecording();
+  void StartMediaControls();
   void CreateSong();
   void SaveListingFile();
   void LoadDroppedFile(const QString& path);
@@ -123,6 +127,8 @@ class Sonvela : public TickSink {
   NoteTest noteTest_;
   // Destroyed first: its input thread uses the output, the screen and the windows until it is closed.
   MidiInWindow midiIn_;
+  std::function<std::optional<QDBusConnection>()> bus_;
+  std::unique_ptr<MediaControls> media_;  // from Start on
 
   bool ticksHeld_ = false;  // while the open dialog waits for the user
   bool recording_ = false;

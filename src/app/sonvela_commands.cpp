@@ -135,6 +135,7 @@ void Sonvela::OnCommand(int id, int notification) {
     }
   }
   RefreshLists();
+  if (media_) media_->Refresh();
 }
 
 // The pointer over a clickable control of the windows: the keyboards played (every event, wherever it
@@ -192,6 +193,7 @@ void Sonvela::LoadDroppedFile(const QString& path) {
   songs_.ChooseNext(path);
   session_.LoadAndPlay(LoadVariant::kLoad);
   RefreshLists();
+  if (media_) media_->Refresh();
 }
 
 void Sonvela::ShowMidiOutDialog() {

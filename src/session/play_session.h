@@ -41,6 +41,7 @@ class PlaySession : public TickSink {
   const SongDocument& Document() const { return document_; }
   Logs& SessionLogs() { return logs_; }
   Transport& Player() { return transport_; }
+  const Transport& Player() const { return transport_; }
   const TransportState& State() const { return transport_.State(); }
   const ViewSettings& View() const { return view_; }
 

@@ -76,6 +76,9 @@ class ProgramBench : public ::testing::Test {
     ProgramParts parts;
     parts.midi = &midi;
     parts.clock = &clock;
+    // The media controls are tried on a bus of their own, by the program itself
+    // (tests/app/media_keys_test.sh).
+    parts.bus = [] { return std::nullopt; };
     if (!realTimers) {
       parts.makeTimers = [this](TickSink&) {
         auto made = std::make_unique<ManualTimers>();
