@@ -1,7 +1,6 @@
 #pragma once
-// The file reader: turns the bytes of a Standard MIDI File or karaoke file into the song tables and
-// writes the analysis listing while it decodes. Tolerant: it checks nothing first, decodes what it
-// recognises, lists what it does not, and never reads outside the data.
+// The file reader: decodes the bytes of a Standard MIDI File or karaoke file once (song_decoder.h) and
+// hands the events to the table builder and the listing formatter as it goes; writes the load's log.
 
 #include "song/analysis_listing.h"
 #include "song/song_tables.h"
