@@ -37,20 +37,20 @@ int RunLoadCommand(const QStringList& arguments) {
   Logs logs;
   StderrMessages messages;
   BlockWriter out(STDOUT_FILENO);
-  // The listing is printed in blocks as the reader writes it, or dropped: the toolbox never holds a
-  // listing of hundreds of megabytes whole.
+  // Each command has the reader build only what it prints. The listing is printed in blocks as the
+  // reader writes it: the toolbox never holds a listing of hundreds of megabytes whole.
   const bool listing = command == "listing";
-  document.Listing.Drain = [&out, listing](const LineList& lines) {
-    if (listing) out.Lines(lines);
-  };
+  const bool events = command == "events";
+  if (listing) document.Listing.Drain = [&out](const LineList& lines) { out.Lines(lines); };
   const std::string fileName = LocalFileName(args[1]);
   // Qt's argument parsing and file name conversion left the vector registers dirty: the reader
   // would run at half its speed.
   ClearVectorUpperHalves();
-  if (!LoadSongFile(document, fileName, logs, messages, LocalDateTimeNow())) return kExitFileError;
+  if (!LoadSongFile(document, fileName, logs, messages, LocalDateTimeNow(), {listing, events}))
+    return kExitFileError;
   if (listing) {
     out.Lines(document.Listing.Lines);
-  } else if (command == "events") {
+  } else if (events) {
     WriteEventTable(out, document);
   } else {
     out.Lines(logs.Debug);

@@ -12,74 +12,84 @@ namespace {
 
 const std::string kSummaryRule(51, '*');
 
-// Hands every decoded event to the table builder and the listing formatter in turn, and keeps the
-// count of what it could not decode for the message at the end.
+// Hands every decoded event to the table builder and, when there is one, the listing formatter, and
+// keeps the count of what it could not decode for the message at the end.
 class ReaderEvents final : public SongEvents {
  public:
-  ReaderEvents(SongTableBuilder& tables, ListingFormatter& listing, Logs& logs)
+  ReaderEvents(SongTableBuilder& tables, ListingFormatter* listing, Logs& logs)
       : tables_(tables), listing_(listing), logs_(logs) {}
 
   int64_t UnknownEventCount() const { return unknownEventCount_; }
 
   void Layout(const SongFileLayout& layout) override {
     tables_.Layout(layout);
-    listing_.Layout(layout);
+    if (listing_) listing_->Layout(layout);
   }
   void TrackBegins(int32_t track, std::string_view chunk) override {
     tables_.TrackBegins(track, chunk);
-    listing_.TrackBegins(track, chunk);
+    if (listing_) listing_->TrackBegins(track, chunk);
   }
   void Progress(const DecodeProgress& progress) override {
     tables_.Progress(progress);
-    listing_.Progress(progress);
+    if (listing_) listing_->Progress(progress);
   }
   void Time(int32_t delta, int64_t tick) override {
     tables_.Time(delta, tick);
-    listing_.Time(delta, tick);
+    if (listing_) listing_->Time(delta, tick);
   }
   void NoteOnStatus(int channel) override { tables_.NoteOnStatus(channel); }
   void Channel(const ChannelEvent& event) override {
     tables_.Channel(event);
-    listing_.Channel(event);
+    if (listing_) listing_->Channel(event);
   }
   void UnknownCommand(int byte) override {
     ++unknownEventCount_;
-    listing_.UnknownCommand(byte);
+    if (listing_) listing_->UnknownCommand(byte);
     DebugLog(logs_, "Metaevento non riconosciuto!!!! &h" + HexByte(byte));
   }
-  void SysEx(std::string_view data) override { listing_.SysEx(data); }
+  void SysEx(std::string_view data) override {
+    if (listing_) listing_->SysEx(data);
+  }
   void Text(int kind, std::string_view text) override {
     tables_.Text(kind, text);
-    listing_.Text(kind, text);
+    if (listing_) listing_->Text(kind, text);
   }
-  void ChannelPrefix(int channel) override { listing_.ChannelPrefix(channel); }
-  void MidiPort(int length, std::string_view data) override { listing_.MidiPort(length, data); }
+  void ChannelPrefix(int channel) override {
+    if (listing_) listing_->ChannelPrefix(channel);
+  }
+  void MidiPort(int length, std::string_view data) override {
+    if (listing_) listing_->MidiPort(length, data);
+  }
   void Tempo(int64_t microseconds, int32_t bpm) override {
     tables_.Tempo(microseconds, bpm);
-    listing_.Tempo(microseconds, bpm);
+    if (listing_) listing_->Tempo(microseconds, bpm);
   }
   void SmpteOffset(int hours, int minutes, int seconds, int frames, int subframes) override {
     tables_.SmpteOffset(hours, minutes, seconds, frames, subframes);
-    listing_.SmpteOffset(hours, minutes, seconds, frames, subframes);
+    if (listing_) listing_->SmpteOffset(hours, minutes, seconds, frames, subframes);
   }
   void TimeSignature(int numerator, int32_t denominator, int clocks, int thirtySeconds) override {
     tables_.TimeSignature(numerator, denominator, clocks, thirtySeconds);
-    listing_.TimeSignature(numerator, denominator, clocks, thirtySeconds);
+    if (listing_) listing_->TimeSignature(numerator, denominator, clocks, thirtySeconds);
   }
   void KeySignature(int sharpsOrFlats, std::optional<int> mode) override {
-    listing_.KeySignature(sharpsOrFlats, mode);
+    if (listing_) listing_->KeySignature(sharpsOrFlats, mode);
   }
-  void Proprietary(std::string_view data) override { listing_.Proprietary(data); }
+  void Proprietary(std::string_view data) override {
+    if (listing_) listing_->Proprietary(data);
+  }
   void UnknownMeta(int kind) override {
     ++unknownEventCount_;
-    listing_.UnknownMeta(kind);
+    if (listing_) listing_->UnknownMeta(kind);
   }
-  void EndOfTrack(int64_t tick) override { listing_.EndOfTrack(tick); }
+  void EndOfTrack(int64_t tick) override {
+    if (listing_) listing_->EndOfTrack(tick);
+  }
   void TrackEnds(int32_t track) override { tables_.TrackEnds(track); }
 
  private:
   SongTableBuilder& tables_;
-  ListingFormatter& listing_;
+  ListingFormatter* listing_;
   Logs& logs_;
   int64_t unknownEventCount_ = 0;
 };
@@ -116,9 +126,9 @@ void AnalyseSong(const SongReaderContext& context) {
   DebugLog(context.logs, t.SongFileName);
   // The file is consumed here; the tables keep only what lies between the header and the first track.
   const std::string file = std::move(t.SongFileData);
-  SongTableBuilder tables(t);
+  SongTableBuilder tables(t, context.parts.trackEvents);
   ListingFormatter listing(context.listing, t.SongFileName, context.now);
-  ReaderEvents events(tables, listing, context.logs);
+  ReaderEvents events(tables, context.parts.listing ? &listing : nullptr, context.logs);
   DecodeSong(file, events);
   tables.Finish();
   if (events.UnknownEventCount() > 0)

@@ -31,6 +31,7 @@ void SongTableBuilder::TrackBegins(int32_t track, std::string_view) {
 }
 
 void SongTableBuilder::Progress(const DecodeProgress& progress) {
+  if (!trackEvents_) return;
   // A file's density varies, so room is taken only when the estimate does not fit, and then with an
   // eighth to spare.
   std::vector<TrackEvent>& events = *events_;

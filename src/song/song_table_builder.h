@@ -13,7 +13,9 @@ namespace sonvela {
 
 class SongTableBuilder final : public SongEvents {
  public:
-  explicit SongTableBuilder(SongTables& tables) : tables_(tables) {}
+  // Without `trackEvents` the track event lists stay empty: the song's numbers, texts and track clocks
+  // are built all the same.
+  SongTableBuilder(SongTables& tables, bool trackEvents) : tables_(tables), trackEvents_(trackEvents) {}
 
   void Layout(const SongFileLayout& layout) override;
   void TrackBegins(int32_t track, std::string_view chunk) override;
@@ -32,10 +34,11 @@ class SongTableBuilder final : public SongEvents {
 
  private:
   void Store(int32_t command, int32_t data1, int32_t data2) {
-    events_->push_back({command, data1, data2, tick_});
+    if (trackEvents_) events_->push_back({command, data1, data2, tick_});
   }
 
   SongTables& tables_;
+  bool trackEvents_;
   int32_t track_ = 0;
   int64_t tick_ = 0;
   std::vector<TrackEvent>* events_ = nullptr;  // the current track's
