@@ -127,7 +127,9 @@ void SongDecoder::DecodeTrack(int32_t track, std::string_view fullChunk) {
         if (const size_t decoded = decodedBefore_ + position_; decoded != 0)
           events_.Progress({decoded, walkBytes_, chunk_.size() - position_});
       }
-      const std::optional<int32_t> delta = ReadVarLen(chunk_, position_);
+      // Most deltas are one byte.
+      const auto first = static_cast<uint8_t>(chunk_[position_]);
+      const std::optional<int32_t> delta = first < 0x80 ? first : ReadVarLen(chunk_, position_);
       if (!delta) break;
       tick_ += *delta;
       events_.Time(*delta, tick_);
