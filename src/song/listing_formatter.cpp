@@ -176,12 +176,6 @@ void ListingFormatter::Progress(const DecodeProgress& progress) {
   }
 }
 
-void ListingFormatter::Time(int32_t delta, int64_t tick) {
-  // " Time:######d " with the delta, then "######## " with the track clock, in one pass.
-  static const Mask kTimeMask(" Time:######d ######## ");
-  kTimeMask.AppendTo(listing_.ListingPending, {delta, tick});
-}
-
 void ListingFormatter::ListNote(std::string_view title, int statusShown, int key, bool withKeyCharacter,
                                 int velocity, bool withVelocity) {
   static const Mask kKeyMask(" ###d");

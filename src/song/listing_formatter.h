@@ -9,6 +9,7 @@
 
 #include "song/analysis_listing.h"
 #include "song/song_events.h"
+#include "text/format_mask.h"
 #include "text/local_date_time.h"
 
 namespace sonvela {
@@ -21,7 +22,10 @@ class ListingFormatter final : public SongEvents {
   void Layout(const SongFileLayout& layout) override;
   void TrackBegins(int32_t track, std::string_view chunk) override;
   void Progress(const DecodeProgress& progress) override;
-  void Time(int32_t delta, int64_t tick) override;
+  // " Time:######d " with the delta, then "######## " with the track clock, in one pass.
+  void Time(int32_t delta, int64_t tick) override {
+    timeMask_.AppendTo(listing_.ListingPending, {delta, tick});
+  }
   void Channel(const ChannelEvent& event) override;
   void UnknownCommand(int byte) override;
   void SysEx(std::string_view data) override;
@@ -55,6 +59,7 @@ class ListingFormatter final : public SongEvents {
   LocalDateTime now_;
   ListingPrefix prefix_;  // storeEvent stays false between the lines of stored events
   std::string piece_;
+  const Mask timeMask_{" Time:######d ######## "};
   // What Progress judges the room ahead from: where the lines of the tracks began.
   size_t walkTextStart_ = 0;
   size_t walkLinesStart_ = 0;

@@ -43,24 +43,6 @@ void SongTableBuilder::Progress(const DecodeProgress& progress) {
   }
 }
 
-void SongTableBuilder::Time(int32_t, int64_t tick) {
-  tick_ = tick;
-  tables_.TrackTicks[static_cast<size_t>(track_)] = tick;
-}
-
-void SongTableBuilder::NoteOnStatus(int channel) {
-  tables_.UsedChannels[static_cast<size_t>(channel)] = '*';
-}
-
-void SongTableBuilder::Channel(const ChannelEvent& event) {
-  // Playback knows a note-on of velocity 0 as the note-off it is.
-  if ((event.status & 0xF0) == 0x90 && event.data2 == 0) {
-    Store(event.status - 0x10, event.data1, 0);
-  } else {
-    Store(event.status, event.data1, event.data2);
-  }
-}
-
 void SongTableBuilder::Text(int kind, std::string_view text) {
   SongTables& t = tables_;
   Store(kind, t.TextCount + 1, 0);
@@ -117,6 +99,8 @@ void SongTableBuilder::TimeSignature(int numerator, int32_t denominator, int clo
 }
 
 void SongTableBuilder::TrackEnds(int32_t) {
+  // The clock counts the delta of an event that the chunk end cut off, too.
+  tables_.TrackTicks[static_cast<size_t>(track_)] = tick_;
   std::vector<TrackEvent>& events = *events_;
   walkEvents_ += events.size() - 1;
   // Millions of events: keep the table tight (the room taken ahead is only a guess).

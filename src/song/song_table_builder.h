@@ -20,9 +20,17 @@ class SongTableBuilder final : public SongEvents {
   void Layout(const SongFileLayout& layout) override;
   void TrackBegins(int32_t track, std::string_view chunk) override;
   void Progress(const DecodeProgress& progress) override;
-  void Time(int32_t delta, int64_t tick) override;
-  void NoteOnStatus(int channel) override;
-  void Channel(const ChannelEvent& event) override;
+  // The three of every event, inline: the reader calls them through this class, not the interface.
+  void Time(int32_t, int64_t tick) override { tick_ = tick; }
+  void NoteOnStatus(int channel) override { tables_.UsedChannels[static_cast<size_t>(channel)] = '*'; }
+  void Channel(const ChannelEvent& event) override {
+    // Playback knows a note-on of velocity 0 as the note-off it is.
+    if ((event.status & 0xF0) == 0x90 && event.data2 == 0) {
+      Store(event.status - 0x10, event.data1, 0);
+    } else {
+      Store(event.status, event.data1, event.data2);
+    }
+  }
   void Text(int kind, std::string_view text) override;
   void Tempo(int64_t microseconds, int32_t bpm) override;
   void SmpteOffset(int hours, int minutes, int seconds, int frames, int subframes) override;
