@@ -14,11 +14,11 @@ void ClearSongDocument(SongDocument& document) {
 }
 
 bool LoadSongFile(SongDocument& document, const std::string& fileName, Logs& logs, MessageBoxes& messages,
-                  const LocalDateTime& now) {
+                  const LocalDateTime& now, const SongReaderParts& parts) {
   ClearSongDocument(document);
   document.Tables.SongFileName = fileName;
   const bool read = ReadSongFile(document.Tables, messages);
-  AnalyseSong({document.Tables, document.Listing, logs, messages, now});
+  AnalyseSong({document.Tables, document.Listing, logs, messages, now, parts});
   if (!read) return false;
   ListEventTable(document, logs, messages);
   return true;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "song/analyse_song.h"
 #include "song/song_document.h"
 #include "text/local_date_time.h"
 #include "text/logs.h"
@@ -16,7 +17,8 @@ namespace sonvela {
 void ClearSongDocument(SongDocument& document);
 
 // Returns whether the file could be read (the analysis runs only then, and reports its own findings).
+// `parts` leaves out what the caller will not show.
 bool LoadSongFile(SongDocument& document, const std::string& fileName, Logs& logs, MessageBoxes& messages,
-                  const LocalDateTime& now);
+                  const LocalDateTime& now, const SongReaderParts& parts = {});
 
 }  // namespace sonvela

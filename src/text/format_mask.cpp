@@ -12,6 +12,34 @@ namespace {
 
 constexpr char kBlanks[] = "                ";
 
+int DigitCount(uint64_t magnitude) {
+  // Most numbers of a listing are small: a few compares instead of a division a digit.
+  if (magnitude < 10) return 1;
+  if (magnitude < 100) return 2;
+  if (magnitude < 1000) return 3;
+  int count = 4;
+  for (uint64_t rest = magnitude / 10000; rest != 0; rest /= 10) ++count;
+  return count;
+}
+
+// The digits of the magnitude, written backwards two at a time so that they end at `end`.
+void WriteDigitsBefore(char* end, uint64_t magnitude) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  while (magnitude >= 100) {
+    end -= 2;
+    std::memcpy(end, kPairs + 2 * (magnitude % 100), 2);
+    magnitude /= 100;
+  }
+  if (magnitude >= 10) {
+    std::memcpy(end - 2, kPairs + 2 * magnitude, 2);
+  } else {
+    end[-1] = static_cast<char>('0' + magnitude);
+  }
+}
+
 // The decimal digits of a magnitude and where its point stands: value = 0.digits x 10^pointPos.
 struct Decimal {
   std::string digits;
@@ -172,13 +200,13 @@ size_t Mask::LayOutIntegers(char* line, std::initializer_list<MaskNumber> number
     const Field& field = fields_[fieldIndex++];
     const uint64_t magnitude = number.integer < 0 ? 0 - static_cast<uint64_t>(number.integer)
                                                   : static_cast<uint64_t>(number.integer);
-    int count = number.integer < 0 ? 2 : 1;
-    for (uint64_t rest = magnitude / 10; rest != 0; rest /= 10) ++count;
+    const int count = (number.integer < 0 ? 1 : 0) + DigitCount(magnitude);
     for (int at = 0; at < field.width - count; at += kLiteralChunk)
       std::memcpy(p + at, kBlanks, kLiteralChunk);
     if (count < field.width) p += field.width - count;
-    std::to_chars(p, p + count, number.integer);
+    if (number.integer < 0) *p = '-';
     p += count;
+    WriteDigitsBefore(p, magnitude);
     copyLiteral(paddedLiterals_[fieldIndex], literalLengths_[fieldIndex]);
   }
   return static_cast<size_t>(p - line);

@@ -27,6 +27,17 @@ std::vector<std::string> GoldenLines(const std::string& name) {
   return lines;
 }
 
+// The event table item for item, its column separator written as "|".
+std::vector<std::string> TableItems(const LoadedSong& song) {
+  const EventTableList& table = song.document.EventTable;
+  std::vector<std::string> items;
+  for (size_t i = 0; i < table.Size(); ++i) {
+    items.push_back(table.Item(song.document, i));
+    std::replace(items.back().begin(), items.back().end(), kEventTableSeparator, '|');
+  }
+  return items;
+}
+
 // The listing line for line, the summary in the debug log, the unknowns in one message, the stored events
 // and the event table.
 TEST(EveryEventFile, ListingLogTablesAndEventTable) {
@@ -60,15 +71,25 @@ TEST(EveryEventFile, ListingLogTablesAndEventTable) {
   EXPECT_EQ(t.Event(1, 7).data1, 100);
   EXPECT_EQ(t.Event(1, 8).data2, 8);
 
-  // The event table item for item, its column separator written as "|".
-  const EventTableList& table = song.document.EventTable;
-  std::vector<std::string> items;
-  for (size_t i = 0; i < table.Size(); ++i) {
-    items.push_back(table.Item(song.document, i));
-    std::replace(items.back().begin(), items.back().end(), kEventTableSeparator, '|');
+  EXPECT_EQ(TableItems(song), GoldenLines("every_event.table"));
+  EXPECT_EQ(song.document.EventTable.Item(song.document, song.document.EventTable.Size()), "");
+}
+
+// A load that leaves a part out gives the parts it builds, the log and the messages as a whole load does.
+TEST(EveryEventFile, PartialLoadsGiveTheirPartsUnchanged) {
+  LoadedSong whole;
+  Load(whole, EveryEventFile(), "every.mid");
+  for (const SongReaderParts parts :
+       {SongReaderParts{true, false}, SongReaderParts{false, true}, SongReaderParts{false, false}}) {
+    LoadedSong song;
+    Load(song, EveryEventFile(), "every.mid", parts);
+    EXPECT_EQ(song.listing(), parts.listing ? whole.listing() : std::vector<std::string>{});
+    EXPECT_EQ(song.logs.Debug.ToVector(), whole.logs.Debug.ToVector());
+    EXPECT_EQ(song.messages.shown, whole.messages.shown);
+    if (parts.trackEvents) {
+      EXPECT_EQ(TableItems(song), TableItems(whole));
+    }
   }
-  EXPECT_EQ(items, GoldenLines("every_event.table"));
-  EXPECT_EQ(table.Item(song.document, table.Size()), "");
 }
 
 }  // namespace

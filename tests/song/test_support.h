@@ -24,11 +24,12 @@ struct LoadedSong {
 };
 
 // Analyses the bytes as the load of a file with this name would, then lists the event table.
-inline void Load(LoadedSong& song, const std::string& bytes, const std::string& name = "song.mid") {
+inline void Load(LoadedSong& song, const std::string& bytes, const std::string& name = "song.mid",
+                 const SongReaderParts& parts = {}) {
   ClearSongDocument(song.document);
   song.document.Tables.SongFileName = name;
   song.document.Tables.SongFileData = bytes;
-  AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
+  AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime, parts});
   ListEventTable(song.document, song.logs, song.messages);
 }
 
