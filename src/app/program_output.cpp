@@ -52,6 +52,7 @@ ProgramOutput::ProgramOutput(LogSink log, WallClock& clock) {
   capturePath_ = Environment(kCaptureVariable);
   if (!capturePath_.empty()) {
     capture_ = std::make_unique<CaptureMidiOut>([&clock] { return clock.MonotonicMs(); });
+    captureFile_.Create(capturePath_, captureError_);
     timedCapture_ = TimedCapture(*capture_, log);
     midi_ = timedCapture_.get();
     return;
@@ -67,35 +68,18 @@ ProgramOutput::ProgramOutput(LogSink log, WallClock& clock) {
 
 ProgramOutput::~ProgramOutput() = default;
 
+void ProgramOutput::FlushCapture() {
+  if (!capture_ || !captureError_.empty()) return;
+  captureFile_.Append(capture_->TakeRecorded(), captureError_);
+}
+
 void ProgramOutput::WriteCapture(MessageBoxes& messages) {
   if (!capture_) return;
   timedCapture_->Drain();
-  std::string error;
-  if (!WriteCaptureFile(capturePath_, capture_->Messages(), error)) {
-    messages.ShowMessage("Impossibile scrivere il file \"" + capturePath_ + "\": " + error);
+  if (captureError_.empty()) captureFile_.Close(capture_->TakeRecorded(), captureError_);
+  if (!captureError_.empty()) {
+    messages.ShowMessage("Impossibile scrivere il file \"" + capturePath_ + "\": " + captureError_);
   }
-}
-
-bool WriteCaptureFile(const std::string& path, const std::vector<SentMessage>& messages, std::string& error) {
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  if (file == nullptr) {
-    error = std::strerror(errno);
-    return false;
-  }
-  errno = 0;
-  bool written = true;
-  for (const SentMessage& message : messages) {
-    const std::string line = CaptureLine(message) + '\n';
-    written = written && std::fwrite(line.data(), 1, line.size(), file) == line.size();
-  }
-  const int writeError = written ? 0 : (errno != 0 ? errno : EIO);
-  errno = 0;
-  const int closeError = std::fclose(file) == 0 ? 0 : (errno != 0 ? errno : EIO);
-  if (writeError != 0 || closeError != 0) {
-    error = std::strerror(writeError != 0 ? writeError : closeError);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace sonvela

@@ -10,6 +10,7 @@
 #include "platform/log_sink.h"
 #include "platform/platform_midi_out.h"
 #include "platform/timed_port_output.h"
+#include "player/capture_file.h"
 #include "player/capture_midi_out.h"
 #include "player/forwarding_midi_out.h"
 #include "player/midi_out.h"
@@ -49,7 +50,9 @@ class ProgramOutput {
   MidiOut& Midi() { return *midi_; }
   // The recorder when capturing, else null.
   CaptureMidiOut* Capture() { return capture_.get(); }
-  // Writes what was captured into the capture file; tells the user when it cannot.
+  // Adds what was captured since the last call to the capture file, which grows as playing goes.
+  void FlushCapture();
+  // The last of it, at the end; tells the user when the file could not be written.
   void WriteCapture(MessageBoxes& messages);
 
  private:
@@ -58,11 +61,9 @@ class ProgramOutput {
   std::unique_ptr<CaptureMidiOut> capture_;
   std::unique_ptr<TimedPortOutput> timedCapture_;  // the capture, fed as a port is
   std::string capturePath_;
+  CaptureFile captureFile_;
+  std::string captureError_;  // the first failure to create or write the file
   MidiOut* midi_ = nullptr;
 };
-
-// The capture format of the toolbox: one "ms<TAB>status<TAB>data1<TAB>data2" line per message. False, with
-// the reason in `error`, when the file cannot be written.
-bool WriteCaptureFile(const std::string& path, const std::vector<SentMessage>& messages, std::string& error);
 
 }  // namespace sonvela

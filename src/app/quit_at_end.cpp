@@ -23,7 +23,10 @@ void QuitAtEnd::OnTimerTick(int slot) {
   if (program_ == nullptr) return;
   program_->OnTimerTick(slot);
   const TransportState& state = program_->Session().State();
-  if (ended_ || state.PlayStatus != kStatusEnded || state.ContinuoOn != 0) return;
+  if (ended_ || state.ContinuoOn != 0) return;
+  // A song that could not be read (or whose output failed) never starts: there is no end to wait for.
+  const bool neverStarted = program_->FirstPaintDone() && !program_->Session().Player().SongStarted();
+  if (state.PlayStatus != kStatusEnded && !neverStarted) return;
   ended_ = true;
   // As a key press would, from the event loop: not from inside the tick that ended the song.
   MainWindow* main = &program_->Windows().Main();

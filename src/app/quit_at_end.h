@@ -1,8 +1,8 @@
 #pragma once
 // SONVELA_QUIT_AT_END: the program ends by itself, as Escape ends it, once the song it plays has ended (or
-// its Intro has run out) with Continuo off, so that a script or a benchmark can play a song and wait for the
-// program to end. The program's timer ticks pass through here on their way to it; after each one the
-// transport is looked at.
+// its Intro has run out, or it could not be read or played at all) with Continuo off, so that a script or a
+// benchmark can play a song and wait for the program to end. The program's timer ticks pass through here on
+// their way to it; after each one the transport is looked at.
 
 #include <functional>
 #include <memory>

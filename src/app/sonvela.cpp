@@ -103,6 +103,7 @@ void Sonvela::OnFirstPaint() {
     screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), 0, kRedrawKeyboard);
   }
   RefreshLists();
+  firstPaintDone_ = true;
 }
 
 void Sonvela::Shutdown() {
@@ -132,6 +133,7 @@ void Sonvela::OnTimerTick(int slot) {
   // The song's end and Continuo's next song are seen within a progress tick; a song's every tick is not
   // looked at.
   if (slot != kSequencerSlot && media_) media_->Refresh();
+  if (slot != kSequencerSlot && output_) output_->FlushCapture();
 }
 
 void Sonvela::StartMediaControls() {

@@ -56,6 +56,8 @@ class Sonvela : public TickSink {
 
   AppWindows& Windows() { return windows_; }
   PlaySession& Session() { return session_; }
+  // The first paint's work (the command line's song loaded and played) is done.
+  bool FirstPaintDone() const { return firstPaintDone_; }
   WindowScreen& Screen() { return screen_; }
   Logs& TheLogs() { return session_.SessionLogs(); }
   SongDocument& Document() { return session_.Document(); }
@@ -134,6 +136,7 @@ class Sonvela : public TickSink {
   bool recording_ = false;
   bool started_ = false;
   bool shutDown_ = false;
+  bool firstPaintDone_ = false;
   ListSeen debugSeen_, messagesSeen_, listingSeen_;
   uint64_t eventTableGeneration_ = 0;
   size_t eventTableRows_ = 0;

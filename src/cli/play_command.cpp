@@ -5,7 +5,6 @@
 #include <QCommandLineParser>
 #include <memory>
 
-#include "cli/capture_file.h"
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "cli/play_options.h"
@@ -18,12 +17,18 @@
 #include "platform/qt_tick_timers.h"
 #include "platform/system_wall_clock.h"
 #include "platform/timed_port_output.h"
+#include "player/capture_file.h"
 #include "player/capture_midi_out.h"
 #include "session/simulated_ticks.h"
 
 namespace sonvela {
 
 namespace {
+
+int CaptureFailed(const std::string& path, const std::string& error) {
+  std::fprintf(stderr, "Cannot write the capture file \"%s\": %s\n", path.c_str(), error.c_str());
+  return kExitFileError;
+}
 
 const char* const kPlayDescription =
     "Plays FILE in real time on the built-in synth (or --port N). On a terminal the progress text is "
@@ -79,7 +84,8 @@ int RunPlayCommand(const QStringList& arguments) {
   std::unique_ptr<SoundOutput> sound;
   MidiOut* midi = nullptr;
   if (!options.capture.empty()) {
-    if (!captureFile.Create(options.capture)) return kExitFileError;
+    if (std::string error; !captureFile.Create(options.capture, error))
+      return CaptureFailed(options.capture, error);
     // The capture counts on the clock playback runs on: simulated with --fast, else the machine's.
     recorder = std::make_unique<CaptureMidiOut>([&clock = timing.Clock()] { return clock.MonotonicMs(); });
     midi = recorder.get();
@@ -98,6 +104,13 @@ int RunPlayCommand(const QStringList& arguments) {
   TerminalScreen screen(isatty(STDOUT_FILENO) == 1);
   PlayRun run(options, {*midi, timing.Timers(), timing.Clock(), screen, recorder.get()});
   timing.relay.target = &run;
+  // The capture is written as it goes, ten times a second while the song plays.
+  std::string captureError;
+  bool captureWritten = true;
+  run.onProgressTick = [&] {
+    if (recorder)
+      captureWritten = captureFile.Append(recorder->TakeRecorded(), captureError) && captureWritten;
+  };
   run.Start();
   if (options.fast) {
     DriveSimulated(run, *timing.simulated, interrupt, {});
@@ -106,7 +119,8 @@ int RunPlayCommand(const QStringList& arguments) {
   }
 
   if (timedRecorder) timedRecorder->Drain();
-  if (recorder && !captureFile.Write(recorder->Messages())) return kExitFileError;
+  if (recorder && !(captureFile.Close(recorder->TakeRecorded(), captureError) && captureWritten))
+    return CaptureFailed(options.capture, captureError);
   return run.ExitStatus();
 }
 

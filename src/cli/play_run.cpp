@@ -56,6 +56,7 @@ void PlayRun::BeforeFirstPlay() {
 void PlayRun::OnTimerTick(int slot) {
   if (finished_) return;
   session_.OnTimerTick(slot);
+  if (slot != kSequencerSlot && onProgressTick) onProgressTick();
   if (finished_) return;
   ShowMonitorLines();
   const TransportState& state = session_.State();

@@ -59,6 +59,8 @@ class PlayRun : public TickSink {
   PlaySession& Session() { return session_; }
   // Runs once, when the run finishes.
   std::function<void()> onFinished;
+  // Runs after each tick of the progress label and the wall clock.
+  std::function<void()> onProgressTick;
 
  private:
   // Plays the list from the selected entry's successor on until a song loads; false when none is left.

@@ -32,6 +32,13 @@ std::vector<SentMessage> CaptureMidiOut::Messages() const {
   return sent_;
 }
 
+std::vector<SentMessage> CaptureMidiOut::TakeRecorded() {
+  std::vector<SentMessage> taken;
+  const std::lock_guard lock(mutex_);
+  taken.swap(sent_);
+  return taken;
+}
+
 std::string CaptureMidiOut::DeviceName(int device) {
   return device == 0 ? "Capture" : "";
 }

@@ -36,6 +36,8 @@ class CaptureMidiOut : public MidiOut {
   // them on, as they were sent before.
   void SetBeforeRecording(std::function<void()> handOnHeld) { beforeRecording_ = std::move(handOnHeld); }
   std::vector<SentMessage> Messages() const;
+  // The messages recorded since the last call, handed over: a capture written as it goes keeps none.
+  std::vector<SentMessage> TakeRecorded();
 
   int DeviceCount() override { return 1; }
   std::string DeviceName(int device) override;

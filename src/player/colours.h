@@ -17,6 +17,7 @@ constexpr Colour kBlack = Rgb(0, 0, 0);
 constexpr Colour kCaptionOn = Rgb(0, 255, 0);   // channel button of a channel that plays
 constexpr Colour kCaptionOff = Rgb(255, 0, 0);  // channel button of a muted channel
 constexpr Colour kProgramShown = Rgb(0, 0, 255);
+constexpr Colour kUnusedChannel = Rgb(192, 192, 192);  // activity indicator of a channel without notes
 constexpr Colour kProgramStepped = Rgb(255, 0, 0);
 
 // Index 0 is the neutral colour, 1..16 the channels'.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "player/control_ids.h"
 #include "player/midi_primitives.h"
@@ -74,6 +75,7 @@ bool Transport::PlayEvent(int32_t track) {
     screen_.ShowLyric(TextAt(t.TextEvents, data1));
   } else if (Within(kind, kMetaCopyright, kMetaMarker)) {
     MessageLog(logs_, TextAt(t.TaggedTexts, data1));
+    if (kind == kMetaLyric) ShowLyricEvent(TextAt(t.TaggedTexts, data1));
   } else {
     line_ = "Evento non nota: &h";
     line_ += HexText(static_cast<uint64_t>(kind));
@@ -107,6 +109,19 @@ bool Transport::PlayEvent(int32_t track) {
     }
   }
   return CheckLoopAndEnd();
+}
+
+void Transport::ShowLyricEvent(std::string_view tagged) {
+  // A karaoke song's syllables are its Text events; a song without them sings from its Lyric events, by
+  // the same marks, and a Lyric ending in a line break ends its line.
+  if (!lyricsFromLyricEvents_) return;
+  std::string_view text = tagged.substr(std::min(tagged.size(), kLyricTag.size()));
+  const bool endsLine = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  line_.clear();
+  if (std::exchange(lyricLineEnded_, endsLine)) line_ = "/";
+  line_ += text;
+  screen_.ShowLyric(line_);
 }
 
 void Transport::ShowNoteOn(int channel, int key, int velocity) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "player/midi_out.h"
@@ -143,6 +144,7 @@ class Transport : public TickSink {
   // Key 1..127 only: the key table and the keyboards end there.
   void ShowNoteOn(int channel, int key, int velocity);
   void ShowNoteOff(int channel, int key);
+  void ShowLyricEvent(std::string_view tagged);
   void LogMonitorLine(int32_t track, int32_t index, const TrackEvent& event, bool noteOn, bool noteOff);
 
   SongDocument& document_;
@@ -159,6 +161,9 @@ class Transport : public TickSink {
   bool started_ = false;
   bool endedThisTick_ = false;
   TransportEvents events_;
+  // The song has no Text events: its Lyric events feed the lyric line.
+  bool lyricsFromLyricEvents_ = false;
+  bool lyricLineEnded_ = false;
   // Log lines and labels are built here, reusing its room, so that playing events does not allocate.
   std::string line_;
 };

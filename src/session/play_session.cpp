@@ -56,6 +56,7 @@ bool PlaySession::ReadAndPlay(LoadVariant variant) {
     screen.DrawSongMap();
     return false;
   }
+  ShowChannelsUsed();
 
   for (const Command& press : Presses) {
     if (OutlastsLoad(press.kind) && !settingsPressed_) Carry(press);
@@ -74,6 +75,27 @@ bool PlaySession::ReadAndPlay(LoadVariant variant) {
       screen.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), 0, kRedrawKeyboard);
   }
   return true;
+}
+
+void PlaySession::ShowChannelsUsed() {
+  // A channel without notes shows so until the next load; the big keyboard follows the channels with
+  // notes, drums (channel 10) aside.
+  Screen& screen = ports_.screen;
+  const std::string& used = document_.Tables.UsedChannels;
+  for (int channel = 1; channel <= kChannels; ++channel) {
+    const bool hasNotes =
+        static_cast<size_t>(channel - 1) < used.size() && used[static_cast<size_t>(channel - 1)] == '*';
+    const std::string number = NumberTextNoBlank(channel);
+    if (!hasNotes) {
+      const int indicator = ChannelControl(kChannelIndicatorBase, channel);
+      screen.SetBackground(indicator, kUnusedChannel);
+      screen.SetTextColour(indicator, kBlack);
+      screen.SetText(indicator, " NO");
+    }
+    screen.SetText(ChannelControl(kChannelFilterBase, channel), hasNotes ? "*[" + number + "]*" : number);
+    view_.ChannelFilter[static_cast<size_t>(channel)] = hasNotes && channel != 10;
+  }
+  ShowControls(true);
 }
 
 bool PlaySession::PlayNextInList() {

@@ -79,6 +79,8 @@ class PlaySession : public TickSink {
   bool PlayEntry(int index);
   void Carry(const Command& command);
   void ShowControls(bool all);
+  // After a load: the channels without notes, and the big keyboard's channel filters.
+  void ShowChannelsUsed();
 
   SessionPorts ports_;
   SongDocument document_;

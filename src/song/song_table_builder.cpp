@@ -64,7 +64,7 @@ void SongTableBuilder::Text(int kind, std::string_view text) {
       tagged = "Inst:";
       break;
     case kMetaLyric:
-      tagged = "Lyric:";
+      tagged = kLyricTag;
       break;
     default:
       tagged = "Mark:";

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sonvela {
@@ -24,6 +25,8 @@ constexpr int32_t kMetaTrackName = 3;
 constexpr int32_t kMetaInstrumentName = 4;
 constexpr int32_t kMetaLyric = 5;
 constexpr int32_t kMetaMarker = 6;
+// What a Lyric event's tagged text starts with (the message log shows it so).
+inline constexpr std::string_view kLyricTag = "Lyric:";
 constexpr int32_t kMetaTempo = 0x51;
 constexpr int32_t kMetaTimeSignature = 0x58;
 

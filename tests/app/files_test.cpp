@@ -78,15 +78,22 @@ TEST(NamedOutput, OpensThePortOfThatNameAsTheDefault) {
   EXPECT_THAT(log, ElementsAre("SONVELA_MIDI_OUT: no MIDI output port named \"Synth\""));
 }
 
-TEST(CaptureFile, HoldsOneLinePerMessageAndAFailureSaysWhy) {
+TEST(CaptureFile, GrowsAsPlayingGoesOneLinePerMessageAndAFailureSaysWhy) {
   QTemporaryDir folder;
   const std::string path = folder.filePath("capture.tsv").toStdString();
+  const auto onDisk = [&path] {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+  };
   std::string error;
-  ASSERT_TRUE(WriteCaptureFile(path, {{0, 0x7F3C90}, {12.3456, 0x40B0}}, error));
-  QFile file(QString::fromStdString(path));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll(), "0.000\t144\t60\t127\n12.346\t176\t64\t0\n");
-  EXPECT_FALSE(WriteCaptureFile(folder.path().toStdString(), {}, error));
+  CaptureFile capture;
+  ASSERT_TRUE(capture.Create(path, error));
+  ASSERT_TRUE(capture.Append({{0, 0x7F3C90}}, error));
+  // Already on disk, while the file is still open: a killed program leaves it.
+  EXPECT_EQ(onDisk(), "0.000\t144\t60\t127\n");
+  ASSERT_TRUE(capture.Close({{12.3456, 0x40B0}}, error));
+  EXPECT_EQ(onDisk(), "0.000\t144\t60\t127\n12.346\t176\t64\t0\n");
+  EXPECT_FALSE(CaptureFile().Create(folder.path().toStdString(), error));
   EXPECT_EQ(error, "Is a directory");
 }
 

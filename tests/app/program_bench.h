@@ -77,7 +77,7 @@ class ProgramBench : public ::testing::Test {
     parts.midi = &midi;
     parts.clock = &clock;
     // The media controls are tried on a bus of their own, by the program itself
-    // (tests/app/media_keys_test.sh).
+    // (tests/desktop/desktop_test.sh).
     parts.bus = [] { return std::nullopt; };
     if (!realTimers) {
       parts.makeTimers = [this](TickSink&) {

@@ -59,6 +59,8 @@ inner() {
   "${p[@]}" play-pause
   check "Play-pause plays a stopped song from its start" until_true 'status_is Playing'
   kill "$follower" 2>/dev/null
+  check "the capture grows as the songs play, before the program ends" until_true '[ "$(wc -l <"$work/capture.txt")" -gt 16 ]'
+
   check "Raise is answered" call org.mpris.MediaPlayer2.Raise
   call org.mpris.MediaPlayer2.Quit
   check "Quit ends the program" until_true '! kill -0 $pid 2>/dev/null'
@@ -79,4 +81,20 @@ song "$work/short.mid" 96 0 144 60 100 96 128 60 0
 env DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" TMPDIR=$work QT_QPA_PLATFORM=offscreen \
   SONVELA_TEST_MESSAGES=1 SONVELA_QUIT_AT_END=1 timeout 120 "$bin" "$work/short.mid" 2>/dev/null
 check "without a session bus the program plays its song to the end" test $? -eq 0
+
+# A song that cannot be read: the reason on standard error, and a script waiting for the end is not
+# left waiting.
+env TMPDIR=$work QT_QPA_PLATFORM=offscreen SONVELA_TEST_MESSAGES=1 SONVELA_QUIT_AT_END=1 timeout 60 "$bin" \
+  "$work/missing.mid" 2>"$work/missing.txt"
+check "an unreadable song ends a SONVELA_QUIT_AT_END run" test $? -eq 0
+check "and says which file" grep -q "missing.mid" "$work/missing.txt"
+
+# The toolbox's capture, too, is on disk while it plays (a real-time run, stopped by Ctrl-C's signal).
+"$(dirname "$bin")/sonvela-cli" play --capture "$work/toolbox.txt" "$work/song1.mid" >/dev/null 2>&1 &
+toolbox=$!
+grows() { local i; for ((i = 0; i < 300; i++)); do [ -s "$work/toolbox.txt" ] && return 0; sleep 0.1; done; return 1; }
+check "the toolbox's capture grows as the song plays" grows
+kill -INT "$toolbox"
+wait "$toolbox"
+check "and is whole at its end: the note, then every channel silenced" test "$(cut -f2 "$work/toolbox.txt" | sort -u | wc -l)" -ge 16
 finish && [ "$inner_status" -eq 0 ]
