@@ -1,9 +1,8 @@
 #pragma once
-// The whole program on Qt's offscreen platform, with fakes for what lies outside it: an output that
-// records what is sent, a MIDI input that delivers what the test plays from a thread of its own, timers the
-// test ticks by hand, a settable clock, an open dialog that answers what the test chose, and message boxes
-// that are only recorded. Each test runs in its own temporary folder,
-// which is the current folder while it runs.
+// The whole program on Qt's offscreen platform, with fakes for what lies outside it: an output that records
+// what is sent, a MIDI input that delivers from a thread of its own, timers the test ticks by hand, a
+// settable clock, an open dialog that answers what the test chose, message boxes that are only recorded.
+// Each test runs in its own temporary folder, the current folder while it runs.
 
 #include <QApplication>
 #include <QDir>
@@ -34,7 +33,7 @@ inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::Mous
   QApplication::sendEvent(widget, &event);
 }
 
-// A note-on event on a channel (1..16) with its delta, and its note-off.
+// Events on a channel (1..16) with their deltas.
 inline std::string NoteOn(uint32_t delta, int channel, int key, int velocity) {
   return Delta(delta) + Bytes({0x8F + channel, key, velocity});
 }
@@ -44,13 +43,12 @@ inline std::string NoteOff(uint32_t delta, int channel, int key) {
 inline std::string ProgramEvent(uint32_t delta, int channel, int program) {
   return Delta(delta) + Bytes({0xBF + channel, program});
 }
-
 // A format-0 song at 96 ticks a quarter (120 BPM: one tick of the song clock is 10 ms x 1.92 ticks).
 inline std::string Song(const std::string& events) {
   return Header(0, 1, 96) + Track(events + kEndOfTrack);
 }
 
-// The fake input, which also tells the test when it is being closed (to see what went before and after).
+// The fake input, which also tells the test when it is being closed.
 class ClosingMidiIn : public ThreadedFakeMidiIn {
  public:
   int Close() override {
@@ -72,7 +70,7 @@ class ProgramBench : public ::testing::Test {
     QDir::setCurrent(previousFolder);
   }
 
-  ProgramParts Parts() {
+  void MakeProgram(const std::string& commandLineSong = {}) {
     ProgramParts parts;
     parts.midi = &midi;
     parts.clock = &clock;
@@ -91,18 +89,16 @@ class ProgramBench : public ::testing::Test {
       return chosen;
     };
     parts.midiIn = &midiIn;
-    return parts;
-  }
-
-  // Makes the program and starts it, the window shown and painted once.
-  void StartProgram(const std::string& commandLineSong = {}) {
     program = std::make_unique<Sonvela>(messages, commandLineSong, MainLayout::Compute(1024, 768),
-                                        QRect(0, 0, 1024, 768), Parts());
+                                        QRect(0, 0, 1024, 768), parts);
+  }
+  // Makes the program and starts it, the window shown, maximised and painted once.
+  void StartProgram(const std::string& commandLineSong = {}) {
+    if (!program) MakeProgram(commandLineSong);
     program->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
     ASSERT_TRUE(QTest::qWaitFor([this] { return Main().isMaximized(); }));
-    // The first paint's work runs once the paint is over.
-    QTest::qWait(0);
+    QTest::qWait(0);  // the first paint's work runs once the paint is over
     QCoreApplication::processEvents();
   }
 
@@ -114,11 +110,11 @@ class ProgramBench : public ::testing::Test {
 
   AppWindows& Windows() { return program->Windows(); }
   MainWindow& Main() { return Windows().Main(); }
-  Transport& Player() { return program->Session().Player(); }
   const TransportState& State() { return program->Session().State(); }
   SongTables& Tables() { return program->Document().Tables; }
   QString LabelText(int id) { return Windows().Label(id)->text(); }
   QImage Picture(int id) { return Windows().Surface(id)->Image(); }
+  bool Checked(int id) { return Windows().Button(id)->isChecked(); }
 
   void Click(int id, Qt::MouseButton button = Qt::LeftButton, QPoint at = {5, 5}) {
     QTest::mouseClick(Windows().Control(id), button, {}, at);
@@ -133,11 +129,16 @@ class ProgramBench : public ::testing::Test {
   void Release(int id, Qt::MouseButton button, QPoint at) {
     SendMouse(Windows().Control(id), QEvent::MouseButtonRelease, at, button, Qt::NoButton);
   }
-  // A user's click on an entry of the song list.
   void ClickSongEntry(int index) {
     SongFileList* list = Windows().SongFiles();
     const QRect row = list->visualRect(list->model()->index(index, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+  }
+  std::vector<std::string> Entries() {
+    std::vector<std::string> entries;
+    for (int i = 0; i < Windows().SongFiles()->Count(); ++i)
+      entries.push_back(Windows().SongFiles()->Entry(i));
+    return entries;
   }
 
   // Sequencer ticks, every tenth with a progress tick, as the timers deliver them; the words sent since the
