@@ -35,18 +35,4 @@ inline std::vector<double> Onsets(const WavSamples& wav, double fraction = 0.2, 
   return onsets;
 }
 
-// How far the onsets stray from a steady beat of `periodMs`, once their common latency is taken away: half
-// the spread of (onset - k x period), the latency being the middle of that spread.
-inline double LargestBeatDistance(const std::vector<double>& onsets, double periodMs) {
-  if (onsets.empty()) return 0;
-  double low = onsets[0];
-  double high = onsets[0];
-  for (size_t k = 0; k < onsets.size(); ++k) {
-    const double distance = onsets[k] - static_cast<double>(k) * periodMs;
-    low = std::min(low, distance);
-    high = std::max(high, distance);
-  }
-  return (high - low) / 2;
-}
-
 }  // namespace sonvela::test
