@@ -26,7 +26,17 @@ std::string_view Trimmed(std::string_view text) {
 }  // namespace
 
 NamedDefaultMidiOut::NamedDefaultMidiOut(MidiOut& output, std::string portName, LogSink log)
-    : ForwardingMidiOut(output), portName_(std::move(portName)), log_(std::move(log)) {}
+    : RedirectedMidiOut(
+          output,
+          [this] {
+            const int port = FindPort();
+            if (port < 0 && log_) {
+              log_(std::string(kMidiOutVariable) + ": no MIDI output port named \"" + portName_ + "\"");
+            }
+            return port;
+          }),
+      portName_(std::move(portName)),
+      log_(std::move(log)) {}
 
 int NamedDefaultMidiOut::FindPort() {
   const int count = output_.DeviceCount();
@@ -36,16 +46,6 @@ int NamedDefaultMidiOut::FindPort() {
     if (name == portName_ || Trimmed(MidiOutEntry(device, name)) == Trimmed(portName_)) return device;
   }
   return -1;
-}
-
-int NamedDefaultMidiOut::Open(int device) {
-  if (device != kDefaultMidiOut) return output_.Open(device);
-  const int port = FindPort();
-  if (port < 0) {
-    if (log_) log_(std::string(kMidiOutVariable) + ": no MIDI output port named \"" + portName_ + "\"");
-    return kMidiOutBadDevice;
-  }
-  return output_.Open(port);
 }
 
 ProgramOutput::ProgramOutput(LogSink log, WallClock& clock) {

@@ -9,10 +9,10 @@
 
 #include "platform/log_sink.h"
 #include "platform/platform_midi_out.h"
+#include "platform/redirected_midi_out.h"
 #include "platform/timed_port_output.h"
 #include "player/capture_file.h"
 #include "player/capture_midi_out.h"
-#include "player/forwarding_midi_out.h"
 #include "player/midi_out.h"
 #include "player/wall_clock.h"
 #include "text/message_boxes.h"
@@ -25,11 +25,9 @@ inline constexpr char kMidiOutVariable[] = "SONVELA_MIDI_OUT";
 // An output whose default is the port of a given name, looked up at every open (port numbers change as
 // ports come and go), as the device list shows it: its name, or its whole entry (" 1 Name"). The default
 // fails to open when no port has that name.
-class NamedDefaultMidiOut : public ForwardingMidiOut {
+class NamedDefaultMidiOut : public RedirectedMidiOut {
  public:
   NamedDefaultMidiOut(MidiOut& output, std::string portName, LogSink log);
-
-  int Open(int device) override;
 
   // The device number of the port; -1 when there is none of that name.
   int FindPort();

@@ -13,7 +13,8 @@ constexpr int kSynthTailMs = 1000;
 
 // The platform's own log lines (library chatter, loading times) are not for the terminal: what matters to
 // the user is said below, once.
-SoundOutput::SoundOutput(int device) : platform_(LogSink{}), routed_(platform_, device) {}
+SoundOutput::SoundOutput(int device)
+    : platform_(LogSink{}), routed_(platform_, [device] { return device; }) {}
 
 std::unique_ptr<SoundOutput> SoundOutput::Open(int device, int& status) {
   const int chosen = device < 0 ? kBuiltInSynth : device;

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "cli/routed_midi_out.h"
 #include "platform/platform_midi_out.h"
+#include "platform/redirected_midi_out.h"
 
 namespace sonvela {
 
@@ -24,7 +24,7 @@ class SoundOutput {
   explicit SoundOutput(int device);
 
   PlatformMidiOut platform_;
-  RoutedMidiOut routed_;
+  RedirectedMidiOut routed_;
   int tailMs_ = 0;
 };
 

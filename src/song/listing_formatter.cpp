@@ -1,6 +1,7 @@
 #include "song/listing_formatter.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -17,19 +18,29 @@ namespace {
 const std::string kRule(79, '-');
 const std::string kAsteriskRule(79, '*');
 
-// `name` left-aligned in a field of `width` characters; returns the end of the field.
-char* WritePadded(char* p, std::string_view name, size_t width) {
-  std::memset(p, ' ', width);
-  std::memcpy(p, name.data(), name.size());
-  return p + width;
+// The pitch names left-aligned in fields of `Width` characters, made once: a note's name is then one copy
+// of a fixed size.
+template <size_t Width>
+constexpr std::array<std::array<char, Width>, 12> PaddedNames(const std::array<std::string_view, 12>& names) {
+  std::array<std::array<char, Width>, 12> padded{};
+  for (size_t pitch = 0; pitch < 12; ++pitch) {
+    padded[pitch].fill(' ');
+    for (size_t i = 0; i < names[pitch].size() && i < Width; ++i) padded[pitch][i] = names[pitch][i];
+  }
+  return padded;
 }
+
+constexpr auto kPaddedSolfege = PaddedNames<4>(kSolfegeNames);
+constexpr auto kPaddedLetters = PaddedNames<2>(kLetterNames);
 
 // " do   C :3" for key 60; returns the end of what it wrote.
 char* WriteNoteName(char* p, int key) {
   *p++ = ' ';
-  p = WritePadded(p, kSolfegeNames[PitchClass(key)], 4);
+  std::memcpy(p, kPaddedSolfege[PitchClass(key)].data(), 4);
+  p += 4;
   *p++ = ' ';
-  p = WritePadded(p, kLetterNames[PitchClass(key)], 2);
+  std::memcpy(p, kPaddedLetters[PitchClass(key)].data(), 2);
+  p += 2;
   *p++ = ':';
   return std::to_chars(p, p + 8, key / 12 - 2).ptr;
 }
