@@ -58,9 +58,9 @@ void AppWindows::ConnectControls() {
     } else if (auto* list = qobject_cast<QComboBox*>(entry.control)) {
       connect(list, &QComboBox::activated, this, [this, id] { emit Command(id, 1); });
     } else if (auto* surface = qobject_cast<DrawingSurface*>(entry.control)) {
-      ConnectPointer(id, surface, entry.clickable);
+      ConnectPointer(id, surface, surface->Pointer(), entry.clickable);
     } else if (auto* label = qobject_cast<ClickableLabel*>(entry.control)) {
-      ConnectPointer(id, label, entry.clickable);
+      ConnectPointer(id, label, label->Pointer(), entry.clickable);
     }
   }
   connect(main_.get(), &MainWindow::CancelPressed, this, [this] { emit Command(kCancelCommand, 0); });
@@ -72,21 +72,21 @@ void AppWindows::ConnectControls() {
   keyboard_->installEventFilter(this);
 }
 
-template <typename Source>
-void AppWindows::ConnectPointer(int id, Source* source, bool clickable) {
+void AppWindows::ConnectPointer(int id, QWidget* source, PointerSignals* pointer, bool clickable) {
   if (!clickable) return;
-  connect(source, &Source::Pressed, this,
+  connect(pointer, &PointerSignals::Pressed, this,
           [this, id](QPoint position, Qt::MouseButton button, Qt::MouseButtons buttons) {
             emit Pointer(id, PointerAction::Press, position, button, buttons);
           });
-  connect(source, &Source::Released, this,
+  connect(pointer, &PointerSignals::Released, this,
           [this, id](QPoint position, Qt::MouseButton button, Qt::MouseButtons buttons) {
             emit Pointer(id, PointerAction::Release, position, button, buttons);
           });
-  connect(source, &Source::Moved, this, [this, id, source](QPoint position, Qt::MouseButtons buttons) {
-    ReportMove(id, source, position, buttons);
-  });
-  connect(source, &Source::Clicked, this, [this, id](QPoint position, int notification) {
+  connect(pointer, &PointerSignals::Moved, this,
+          [this, id, source](QPoint position, Qt::MouseButtons buttons) {
+            ReportMove(id, source, position, buttons);
+          });
+  connect(pointer, &PointerSignals::Clicked, this, [this, id](QPoint position, int notification) {
     lastClick_ = position;
     emit Command(id, notification);
   });

@@ -75,8 +75,7 @@ class AppWindows : public QObject {
 
  private:
   void ConnectControls();
-  template <typename Source>
-  void ConnectPointer(int id, Source* source, bool clickable);
+  void ConnectPointer(int id, QWidget* source, PointerSignals* pointer, bool clickable);
   void ReportMove(int id, QWidget* source, QPoint position, Qt::MouseButtons buttons);
   // A move with a button held that belongs to the clickable control under the pointer, if any.
   void RouteHeldMove(QWidget* window, QPoint global, Qt::MouseButtons buttons);

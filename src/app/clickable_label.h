@@ -1,8 +1,9 @@
 #pragma once
-// A label that reports the pointer over it: presses, releases and movements with the buttons held, and
-// left clicks as commands.
+// A label that reports the pointer over it (PointerSignals, in the label's pixels).
 
 #include <QLabel>
+
+#include "app/pointer_signals.h"
 
 namespace sonvela {
 
@@ -11,22 +12,21 @@ class ClickableLabel : public QLabel {
 
  public:
   ClickableLabel(const QString& text, QWidget* parent);
-
- signals:
-  void Pressed(QPoint position, Qt::MouseButton button, Qt::MouseButtons buttons);
-  void Released(QPoint position, Qt::MouseButton button, Qt::MouseButtons buttons);
-  void Moved(QPoint position, Qt::MouseButtons buttons);
-  // A left-button press: notification 0, or 1 for the second press of a double click.
-  void Clicked(QPoint position, int notification);
+  PointerSignals* Pointer() { return &pointer_; }
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override { Report(PointerSignals::Kind::kPress, event); }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    Report(PointerSignals::Kind::kDoubleClick, event);
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override { Report(PointerSignals::Kind::kRelease, event); }
+  void mouseMoveEvent(QMouseEvent* event) override { Report(PointerSignals::Kind::kMove, event); }
 
  private:
-  void Press(QMouseEvent* event, int notification);
+  void Report(PointerSignals::Kind kind, QMouseEvent* event) {
+    pointer_.Report(kind, *event, event->position().toPoint());
+  }
+  PointerSignals pointer_{this};
 };
 
 }  // namespace sonvela

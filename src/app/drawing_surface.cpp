@@ -65,26 +65,4 @@ void DrawingSurface::resizeEvent(QResizeEvent* event) {
   FitImage();
 }
 
-void DrawingSurface::Press(QMouseEvent* event, int notification) {
-  const QPoint position = ToImage(event->position().toPoint());
-  emit Pressed(position, event->button(), event->buttons());
-  if (event->button() == Qt::LeftButton) emit Clicked(position, notification);
-}
-
-void DrawingSurface::mousePressEvent(QMouseEvent* event) {
-  Press(event, 0);
-}
-
-void DrawingSurface::mouseDoubleClickEvent(QMouseEvent* event) {
-  Press(event, 1);
-}
-
-void DrawingSurface::mouseReleaseEvent(QMouseEvent* event) {
-  emit Released(ToImage(event->position().toPoint()), event->button(), event->buttons());
-}
-
-void DrawingSurface::mouseMoveEvent(QMouseEvent* event) {
-  emit Moved(ToImage(event->position().toPoint()), event->buttons());
-}
-
 }  // namespace sonvela

@@ -10,6 +10,8 @@
 #include <QFrame>
 #include <QImage>
 
+#include "app/pointer_signals.h"
+
 namespace sonvela {
 
 class DrawingSurface : public QFrame {
@@ -33,26 +35,27 @@ class DrawingSurface : public QFrame {
   // A point of the widget in picture pixels.
   QPoint ToImage(QPoint widgetPoint) const { return widgetPoint - contentsRect().topLeft(); }
 
- signals:
-  void Pressed(QPoint position, Qt::MouseButton button, Qt::MouseButtons buttons);
-  void Released(QPoint position, Qt::MouseButton button, Qt::MouseButtons buttons);
-  // Every movement over the surface, and every movement while a button held since a press on it is down.
-  void Moved(QPoint position, Qt::MouseButtons buttons);
-  // A left-button press: notification 0, or 1 for the second press of a double click.
-  void Clicked(QPoint position, int notification);
+  // The pointer in picture pixels: every movement over the surface, and every movement while a button
+  // held since a press on it is down.
+  PointerSignals* Pointer() { return &pointer_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override { Report(PointerSignals::Kind::kPress, event); }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    Report(PointerSignals::Kind::kDoubleClick, event);
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override { Report(PointerSignals::Kind::kRelease, event); }
+  void mouseMoveEvent(QMouseEvent* event) override { Report(PointerSignals::Kind::kMove, event); }
 
  private:
-  void Press(QMouseEvent* event, int notification);
+  void Report(PointerSignals::Kind kind, QMouseEvent* event) {
+    pointer_.Report(kind, *event, ToImage(event->position().toPoint()));
+  }
   void FitImage();
 
+  PointerSignals pointer_{this};
   QColor startColour_;
   QImage image_;
   std::function<void(QPainter&, const QRect&)> paintPicture_;
