@@ -1,8 +1,7 @@
 #pragma once
-// The whole program on Qt's offscreen platform, with fakes for what lies outside it: an output that records
-// what is sent, a MIDI input that delivers from a thread of its own, timers the test ticks by hand, a
-// settable clock, an open dialog that answers what the test chose, message boxes that are only recorded.
-// Each test runs in its own temporary folder, the current folder while it runs.
+// The whole program offscreen, with fakes around it: a recording output, a threaded MIDI input, timers
+// ticked by hand, a settable clock, an open dialog answering `chosen`, recorded message boxes; each test
+// runs in a temporary folder of its own, the current folder while it runs.
 
 #include <QApplication>
 #include <QDir>
@@ -33,7 +32,7 @@ inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::Mous
   QApplication::sendEvent(widget, &event);
 }
 
-// Events on a channel (1..16) with their deltas.
+// Events on a channel 1..16.
 inline std::string NoteOn(uint32_t delta, int channel, int key, int velocity) {
   return Delta(delta) + Bytes({0x8F + channel, key, velocity});
 }
@@ -48,7 +47,6 @@ inline std::string Song(const std::string& events) {
   return Header(0, 1, 96) + Track(events + kEndOfTrack);
 }
 
-// The fake input, which also tells the test when it is being closed.
 class ClosingMidiIn : public ThreadedFakeMidiIn {
  public:
   int Close() override {
@@ -74,9 +72,7 @@ class ProgramBench : public ::testing::Test {
     ProgramParts parts;
     parts.midi = &midi;
     parts.clock = &clock;
-    // The media controls are tried on a bus of their own, by the program itself
-    // (tests/desktop/desktop_test.sh).
-    parts.bus = [] { return std::nullopt; };
+    parts.bus = [] { return std::nullopt; };  // tests/desktop tries the media controls
     if (!realTimers) {
       parts.makeTimers = [this](TickSink&) {
         auto made = std::make_unique<ManualTimers>();
@@ -92,7 +88,6 @@ class ProgramBench : public ::testing::Test {
     program = std::make_unique<Sonvela>(messages, commandLineSong, MainLayout::Compute(1024, 768),
                                         QRect(0, 0, 1024, 768), parts);
   }
-  // Makes the program and starts it, the window shown, maximised and painted once.
   void StartProgram(const std::string& commandLineSong = {}) {
     if (!program) MakeProgram(commandLineSong);
     program->Start();
@@ -110,6 +105,7 @@ class ProgramBench : public ::testing::Test {
 
   AppWindows& Windows() { return program->Windows(); }
   MainWindow& Main() { return Windows().Main(); }
+  QString Title() { return Main().windowTitle().mid(Main().BaseTitle().size()); }
   const TransportState& State() { return program->Session().State(); }
   SongTables& Tables() { return program->Document().Tables; }
   QString LabelText(int id) { return Windows().Label(id)->text(); }
@@ -119,30 +115,32 @@ class ProgramBench : public ::testing::Test {
   void Click(int id, Qt::MouseButton button = Qt::LeftButton, QPoint at = {5, 5}) {
     QTest::mouseClick(Windows().Control(id), button, {}, at);
   }
-  // A press, moves and a release, as a hand would make them.
-  void Press(int id, Qt::MouseButton button, QPoint at) {
-    SendMouse(Windows().Control(id), QEvent::MouseButtonPress, at, button, button);
+  void Hover(int id, QPoint at = {10, 10}) {
+    SendMouse(Windows().Control(id), QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
   }
-  void Move(int id, QPoint at, Qt::MouseButtons held) {
-    SendMouse(Windows().Control(id), QEvent::MouseMove, at, Qt::NoButton, held);
-  }
-  void Release(int id, Qt::MouseButton button, QPoint at) {
-    SendMouse(Windows().Control(id), QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+  // Pressed at the first point, moved through the others held, released at the last.
+  void Drag(int id, Qt::MouseButton button, std::initializer_list<QPoint> points) {
+    QWidget* control = Windows().Control(id);
+    SendMouse(control, QEvent::MouseButtonPress, *points.begin(), button, button);
+    for (auto at = points.begin() + 1; at != points.end(); ++at)
+      SendMouse(control, QEvent::MouseMove, *at, Qt::NoButton, button);
+    SendMouse(control, QEvent::MouseButtonRelease, *(points.end() - 1), button, Qt::NoButton);
   }
   void ClickSongEntry(int index) {
     SongFileList* list = Windows().SongFiles();
-    const QRect row = list->visualRect(list->model()->index(index, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(index, 0)).center());
   }
+  // The song list, "> " before the selected entry.
   std::vector<std::string> Entries() {
     std::vector<std::string> entries;
     for (int i = 0; i < Windows().SongFiles()->Count(); ++i)
-      entries.push_back(Windows().SongFiles()->Entry(i));
+      entries.push_back((i == Windows().SongFiles()->Selected() ? "> " : "") +
+                        Windows().SongFiles()->Entry(i));
     return entries;
   }
 
-  // Sequencer ticks, every tenth with a progress tick, as the timers deliver them; the words sent since the
-  // last look.
+  // Sequencer ticks of 10 ms, every tenth with a progress tick; the words sent since the last look.
   std::vector<uint32_t> Tick(int count = 1) {
     for (int i = 0; i < count; ++i) {
       clock.Advance(10);
