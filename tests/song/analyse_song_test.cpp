@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "song/every_event_file.h"
 #include "song/test_support.h"
-#include "support/midi_builder.h"
 
 namespace sonvela {
 namespace {
