@@ -49,7 +49,7 @@ inline std::string EveryEventFile() {
   one += Bytes({0x00, 0xFF, 0x54, 0x05, 0x01, 0x02, 0x03, 0x04, 0x05});  // SMPTE offset
   one += Bytes({0x00, 0xFF, 0x58, 0x04, 0x06, 0x03, 0x18, 0x08});        // 6/8
   one += Bytes({0x00, 0xFF, 0x59, 0x02, 0xFF, 0x01});                    // 1 flat, minor
-  one += Meta(0, 0x7F, Bytes({0x41, 0x10}));                             // sequencer-specific
+  one += Meta(0, 0x7F, Bytes({0x41, 0x10}));                             // for one sequencer only
   one += Meta(0, 0x60, "xyz");                                           // unknown meta kind
   one += Bytes({0x00, 0xF0, 0x03, 0x7E, 0x7F, 0xF7});                    // SysEx
   one += Bytes({0x05, 0x41});                                            // no running status: unknown command

@@ -50,7 +50,7 @@ TEST(FormatMask, MaskWithoutFieldDropsTheNumber) {
 
 TEST(FormatZeros, PadsWithZeros) {
   EXPECT_EQ(FormatZeros(60, "000 "), "060 ");
-  EXPECT_EQ(FormatZeros(7, "000 "), "007 ");
+  EXPECT_EQ(FormatZeros(6.6, "000 "), "007 ");
   EXPECT_EQ(FormatZeros(1234, "0000000000"), "0000001234");
 }
 
