@@ -4,19 +4,9 @@
 set -u
 cli=$1
 source "$(dirname "$0")/test_support.bash"
-# Background processes of this script, stopped at the end by their ids.
-started=()
+started=()  # background processes of the script, stopped at the end by their ids, last first
 stop_started() {
-  local pid
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    pid=${started[i]}
-    # SIGINT: jack_midi_dump leaves the server hanging at its own exit when it is stopped otherwise.
-    kill -INT "$pid" 2>/dev/null || continue
-    # Should anything hang on its way out all the same, it gets 5 s.
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do stop_pid "${started[i]}"; done
   started=()
 }
 trap 'stop_started; rm -rf "$work"' EXIT
@@ -34,11 +24,10 @@ if ! command -v jackd >/dev/null || ! command -v jack_wait >/dev/null || ! comma
   ! command -v jack_midiseq >/dev/null; then
   echo "skipped: the JACK tools are not installed"
 else
-  export JACK_DEFAULT_SERVER="sonvela-cli-test-$$"
-  export JACK_NO_START_SERVER=1
-  jackd --no-realtime -S -t 2000 -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 64 >"$work/jackd.log" 2>&1 &
-  started+=($!)
-  if ! timeout 25 jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 20 >/dev/null 2>&1; then
+  start_jack
+  ok=$?
+  started+=("$jackd_pid")
+  if [ $ok -ne 0 ]; then
     echo "skipped: jackd did not start"
   else
     # A client with a MIDI input (an output device for us) and one with a MIDI output (an input device).

@@ -4,12 +4,8 @@
 set -u
 cli=$1
 source "$(dirname "$0")/test_support.bash"
-capture() {  # capture FILE [switches...]; its exit status is kept in $rc
-  local out=$1
-  shift
-  "$cli" play --fast --capture "$out" "$@" >"$out.out" 2>"$out.err"
-  rc=$?
-}
+# capture FILE [switches...]; its exit status is kept in $rc
+capture() { "$cli" play --fast --capture "$1" "${@:2}" >"$1.out" 2>"$1.err"; rc=$?; }
 same() { diff -u "$2" "$1" >&2; }  # actual, expected
 note_ons() { awk -F'\t' '$2 >= 144 && $2 < 160 && $4 > 0 { print $3 }' "$1" | xargs; }
 

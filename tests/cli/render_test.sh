@@ -3,11 +3,7 @@
 set -u
 cli=$1
 source "$(dirname "$0")/test_support.bash"
-stat_of() {  # file [effects...]
-  local file=$1
-  shift
-  sox "$file" -n "$@" stat 2>&1
-}
+stat_of() { sox "$1" -n "${@:2}" stat 2>&1; }  # file [effects...]
 length_of() { stat_of "$1" | awk '/^Length/ { print $3 }'; }
 rms_of() { stat_of "$@" | awk '/^RMS +amplitude/ { print $3 }'; }
 above() { [ -n "$1" ] && [ -n "$2" ] && awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

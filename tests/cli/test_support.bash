@@ -62,3 +62,23 @@ silence_at() {
   local channel
   for ((channel = 0; channel < 16; channel++)); do printf '%s\t%d\t123\t0\n' "$1" $((176 + channel)); done
 }
+
+# A private JACK server on the dummy backend, of the script's own name so that a user's server or a parallel
+# run is never touched; its id in $jackd_pid. Synchronous (-S): the server waits for late clients instead of
+# passing on stale port buffers, which would duplicate messages on a loaded machine. Fails when it does not
+# answer (jack_wait's own limit does not cover a libjack that never answers).
+start_jack() {
+  export JACK_DEFAULT_SERVER="sonvela-test-$$" JACK_NO_START_SERVER=1
+  jackd --no-realtime -S -t 2000 -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 64 >"$work/jackd.log" 2>&1 &
+  jackd_pid=$!
+  timeout 25 jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 20 >/dev/null 2>&1
+}
+
+# Stops a process of the script by its id: SIGINT (jack_midi_dump leaves the server hanging at its exit when
+# stopped otherwise); whatever still hangs on its way out gets 5 s.
+stop_pid() {
+  kill -INT "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}

@@ -7,14 +7,11 @@ source "$(dirname "$0")/test_support.bash"
 # compose writes creato.mid; its listing, events and log follow from the same load.
 "$cli" compose "$work" >"$work/compose.out" 2>"$work/compose.err"
 check "compose exits 0" test $? -eq 0
-check "compose writes creato.mid" test -s "$work/creato.mid"
-check "creato.mid starts with its header" cmp -s -n 14 "$work/creato.mid" <(printf 'MThd\0\0\0\6\0\0\0\1\0\170')
+check "compose writes creato.mid, which starts with its header" cmp -s -n 14 "$work/creato.mid" <(printf 'MThd\0\0\0\6\0\0\0\1\0\170')
 
 "$cli" listing "$work/creato.mid" >"$work/listing.txt" 2>"$work/listing.err"
 check "listing exits 0" test $? -eq 0
 check "listing opens with the file name" bash -c "head -1 '$work/listing.txt' | grep -qF '         $work/creato.mid'"
-check "listing has the track banner" grep -qF "Analisi traccia ( 1 ) lunghezza reale =" "$work/listing.txt"
-check "listing ends the track" grep -qF "Fine traccia." "$work/listing.txt"
 check "no message box for a good file" test ! -s "$work/listing.err"
 
 "$cli" events "$work/creato.mid" >"$work/events.txt"
@@ -60,12 +57,11 @@ check "odd file reports its unknown command" grep -qx "Meta non riconosciuti: 1"
 check "compose into a missing folder exits 1" test $? -eq 1
 check "compose says why" test -s "$work/nodir.err"
 
-"$cli" >/dev/null 2>&1
-check "no command is a usage error" test $? -eq 2
-"$cli" frobnicate x >/dev/null 2>&1
-check "unknown command is a usage error" test $? -eq 2
-"$cli" listing >/dev/null 2>&1
-check "listing without a file is a usage error" test $? -eq 2
+for args in "" "frobnicate x" "listing"; do
+  # shellcheck disable=SC2086
+  "$cli" $args >/dev/null 2>&1
+  check "'$args' is a usage error" test $? -eq 2
+done
 "$cli" --help >"$work/help.txt"
 check "help explains the commands" bash -c "grep -q 'listing FILE' '$work/help.txt' && grep -q 'compose \[DIR\]' '$work/help.txt'"
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
-#include <cstdint>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -16,7 +15,6 @@
 
 namespace sonvela {
 
-// The output and the shower in one: what the input thread did, in order.
 class MidiInJournal : public MidiOut, public MidiInShower {
  public:
   int DeviceCount() override { return 1; }
@@ -26,7 +24,6 @@ class MidiInJournal : public MidiOut, public MidiInShower {
   int OpenDeviceId() override { return 0; }
   std::string ErrorText(int) override { return {}; }
   void Send(uint32_t message) override { Add("send " + HexText(message)); }
-
   void PaintInputKey(int key, int64_t colour) override {
     Add("key " + std::to_string(key) +
         (colour == kRestoreKey        ? " clear"

@@ -1,11 +1,14 @@
-// The WAV files the platform writes: rendered offline from MIDI, and the writer under them.
-
+// The sound the platform writes: rendered offline, played in real time into a file, and the WAV writer.
 #include "platform/offline_renderer.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <thread>
 
+#include "platform/built_in_synth.h"
 #include "platform/midi_out_codes.h"
 #include "platform/peak_limiter.h"
 #include "platform/wav_writer.h"
@@ -15,53 +18,55 @@
 namespace sonvela {
 namespace {
 
-constexpr uint32_t kOrganProgram = 0xC0 | (19 << 8);
+using namespace std::chrono_literals;
+
 constexpr uint32_t kMiddleCOn = 0x90 | (60 << 8) | (100 << 16);
-constexpr uint32_t kMiddleCOffByVelocityZero = 0x90 | (60 << 8);
-// Dither of the 16-bit conversion leaves at most a unit or two on silence.
-constexpr int kSilence = 2;
+constexpr int kSilence = 2;  // the dither of the 16-bit conversion
 constexpr int kAudible = 1000;
 // The limiter's threshold in 16-bit units, plus the dither's one unit.
 const int kLimitedPeak = static_cast<int>(std::ceil(kLimiterThreshold * 32766)) + 1;
-constexpr uint32_t kCalliopeProgram = 0xC0 | (82 << 8);
-
+// A hot preset: notes at full velocity peak at several times full scale unlimited.
+constexpr uint32_t kCalliope = 0xC0 | (82 << 8);
 uint32_t NoteOn(int channel, int key, int velocity) {
   return 0x90 | channel | (key << 8) | (velocity << 16);
+}
+std::vector<std::string> Mentioning(const std::vector<std::string>& lines, const std::string& text) {
+  std::vector<std::string> found;
+  for (const std::string& line : lines) {
+    if (line.find(text) != std::string::npos) found.push_back(line);
+  }
+  return found;
 }
 
 class OfflineRendererTest : public testing::Test {
  protected:
   std::string WavPath() const { return (folder_.path / "rendered.wav").string(); }
-  // Renders `ms` in the 10 ms steps the CLI uses.
-  static void RenderInTicks(OfflineRenderer& renderer, int ms) {
+  // `ms` in the 10 ms steps the CLI uses.
+  static void Render(OfflineRenderer& renderer, int ms) {
     for (int i = 0; i < ms / 10; ++i) ASSERT_TRUE(renderer.Render(10));
   }
-
- private:
   test::TempFolder folder_;
 };
 
 TEST_F(OfflineRendererTest, WritesExactLengthWithCorrectHeaderUpToItsLimitAndReportsAnUnwritableFile) {
   OfflineRenderer renderer;
   ASSERT_TRUE(renderer.Begin(WavPath()));
-  RenderInTicks(renderer, 2500);
+  Render(renderer, 2500);
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(renderer.Render(1.1));
   ASSERT_TRUE(renderer.Finish());
-  // Fractions accumulate instead of rounding per call: 2503.3 ms are 110395.53 frames.
-  const int64_t frames = std::llrint(2503.3 * 44.1);
+  const int64_t frames = std::llrint(2503.3 * 44.1);  // fractions add up instead of rounding per call
   EXPECT_EQ(renderer.FramesWritten(), frames);
   const test::WavSamples wav = test::ReadWav(WavPath());
   ASSERT_TRUE(wav.valid);
   EXPECT_EQ(wav.channels, 2);
   EXPECT_EQ(wav.sampleRate, 44100);
   EXPECT_EQ(wav.Frames(), static_cast<size_t>(frames));
-  EXPECT_EQ(wav.dataSize, frames * 4);
-  EXPECT_EQ(wav.riffSize, wav.dataSize + 36);
+  EXPECT_EQ(wav.riffSize, frames * 4 + 36);
   EXPECT_EQ(wav.fileSize, 44 + wav.dataSize);
 
   OfflineRenderer limited({}, {}, 44100);
   ASSERT_TRUE(limited.Begin(WavPath()));
-  EXPECT_TRUE(limited.Render(3000));  // returns: more rendering adds nothing
+  EXPECT_TRUE(limited.Render(3000));
   EXPECT_TRUE(limited.Full());
   EXPECT_EQ(limited.FramesWritten(), 44100);
   ASSERT_TRUE(limited.Finish());
@@ -70,8 +75,7 @@ TEST_F(OfflineRendererTest, WritesExactLengthWithCorrectHeaderUpToItsLimitAndRep
   std::vector<std::string> log;
   OfflineRenderer unwritable({}, [&log](const std::string& line) { log.push_back(line); });
   EXPECT_FALSE(unwritable.Begin("/nonexistent-folder/out.wav"));
-  ASSERT_FALSE(log.empty());
-  EXPECT_NE(log.back().find("/nonexistent-folder/out.wav"), std::string::npos);
+  EXPECT_EQ(Mentioning(log, "/nonexistent-folder/out.wav").size(), 1u);
   EXPECT_FALSE(unwritable.Finish());
 }
 
@@ -79,25 +83,24 @@ TEST_F(OfflineRendererTest, SoundsOnlyWhileANoteIsHeldAndClosingReleasesNotesAnd
   OfflineRenderer renderer;
   ASSERT_TRUE(renderer.Begin(WavPath()));
   EXPECT_EQ(renderer.OpenDeviceId(), 0);
-  renderer.Send(kOrganProgram);
-  RenderInTicks(renderer, 500);
+  renderer.Send(0xC0 | (19 << 8));  // an organ: sounds as long as it is held
+  Render(renderer, 500);
   renderer.Send(kMiddleCOn);
-  RenderInTicks(renderer, 1000);
-  renderer.Send(kMiddleCOffByVelocityZero);
-  RenderInTicks(renderer, 3000);
+  Render(renderer, 1000);
+  renderer.Send(0x90 | (60 << 8));  // velocity 0
+  Render(renderer, 3000);
   renderer.Send(kMiddleCOn);
-  RenderInTicks(renderer, 500);
+  Render(renderer, 500);
   EXPECT_EQ(renderer.Close(), kMidiOutOk);
   EXPECT_EQ(renderer.OpenDeviceId(), -1);
-  RenderInTicks(renderer, 2000);
+  Render(renderer, 2000);
   renderer.Send(kMiddleCOn);
-  RenderInTicks(renderer, 1000);
+  Render(renderer, 1000);
   ASSERT_TRUE(renderer.Finish());
-
   const test::WavSamples wav = test::ReadWav(WavPath());
   ASSERT_TRUE(wav.valid);
-  EXPECT_LE(wav.Peak(0, 500), kSilence) << "no notes yet";
-  EXPECT_GE(wav.Peak(600, 1500), kAudible) << "the held note";
+  EXPECT_LE(wav.Peak(0, 500), kSilence);
+  EXPECT_GE(wav.Peak(600, 1500), kAudible);
   EXPECT_LE(wav.Peak(4000, 4500), kSilence) << "a note-on with velocity 0 ends the note";
   EXPECT_GE(wav.Peak(4600, 5000), kAudible);
   EXPECT_LE(wav.Peak(6500, 8000), kSilence) << "Close releases the note and drops what comes after";
@@ -114,20 +117,16 @@ TEST_F(OfflineRendererTest, SoundsOnlyWhileANoteIsHeldAndClosingReleasesNotesAnd
 TEST_F(OfflineRendererTest, HotPassageIsLimitedBelowFullScale) {
   OfflineRenderer renderer;
   ASSERT_TRUE(renderer.Begin(WavPath()));
-  // This preset is hot: these notes at full velocity peak at several times full scale unlimited.
-  for (int channel : {0, 1}) renderer.Send(kCalliopeProgram | channel);
+  for (int channel : {0, 1}) renderer.Send(kCalliope | channel);
   for (int key : {72, 84, 96}) renderer.Send(NoteOn(0, key, 127));
-  RenderInTicks(renderer, 500);
+  Render(renderer, 500);
   for (int key : {67, 79, 91}) renderer.Send(NoteOn(1, key, 127));
-  RenderInTicks(renderer, 1500);
+  Render(renderer, 1500);
   ASSERT_TRUE(renderer.Finish());
-
   const test::WavSamples wav = test::ReadWav(WavPath());
   ASSERT_TRUE(wav.valid);
   EXPECT_LE(wav.Peak(0, 2000), kLimitedPeak);
-  EXPECT_LT(wav.Peak(0, 2000), 32767) << "never full scale";
-  // Held at the threshold, not turned down far below it.
-  EXPECT_GE(wav.Peak(100, 500), kLimitedPeak - 1000);
+  EXPECT_GE(wav.Peak(100, 500), kLimitedPeak - 1000) << "held at the threshold, not far below it";
   EXPECT_GE(wav.Peak(600, 2000), kLimitedPeak - 1000);
 }
 
@@ -136,17 +135,13 @@ TEST(WavWriterTest, ConvertsWithOneUnitOfDitherAndClipsBeyondFullScale) {
   const std::string path = (folder.path / "written.wav").string();
   WavWriter writer;
   ASSERT_TRUE(writer.Open(path));
-  const std::vector<float> half(1000, 0.5f);
-  const std::vector<float> over(1000, -1.5f);
+  const std::vector<float> half(1000, 0.5f), over(1000, -1.5f);
   ASSERT_TRUE(writer.Write(half.data(), over.data(), 1000));
   EXPECT_EQ(writer.Frames(), 1000);
-  // Read while still open, as a file left by a program killed while it played into it.
-  writer.UpdateHeader();
+  writer.UpdateHeader();  // read while open, as a file left by a program killed while it played
   EXPECT_EQ(test::ReadWav(path).Frames(), 1000u);
   ASSERT_TRUE(writer.Close());
-
   const test::WavSamples wav = test::ReadWav(path);
-  ASSERT_TRUE(wav.valid);
   ASSERT_EQ(wav.Frames(), 1000u);
   bool dithered = false;
   for (size_t frame = 0; frame < wav.Frames(); ++frame) {
@@ -155,6 +150,63 @@ TEST(WavWriterTest, ConvertsWithOneUnitOfDitherAndClipsBeyondFullScale) {
     EXPECT_EQ(wav.samples[2 * frame + 1], -32768);
   }
   EXPECT_TRUE(dithered);
+}
+
+TEST(BuiltInSynthTest, WithoutAudioOutputSaysOnceThatThereIsNoSound) {
+  std::vector<std::string> log;
+  SynthOptions options;
+  options.audioDrivers = {"no-such-driver", "another-missing-one"};
+  {
+    BuiltInSynth synth(options, SerializedLog([&log](const std::string& line) { log.push_back(line); }));
+    EXPECT_TRUE(synth.WaitUntilLoaded());
+    EXPECT_EQ(synth.AudioDriver(), "");
+    synth.Send(kMiddleCOn);  // still a working synth
+    synth.ReleaseAllNotes();
+  }
+  EXPECT_EQ(Mentioning(log, "loaded in").size(), 1u);
+  const std::vector<std::string> noSound = Mentioning(log, "no sound");
+  EXPECT_EQ(Mentioning(noSound, "no-such-driver").size() + Mentioning(noSound, "another-missing-one").size(),
+            2u);
+  EXPECT_EQ(noSound.size(), 1u);
+}
+
+TEST(BuiltInSynthTest, PlaysInRealTimeIntoAnAudioFileLimitedBelowFullScale) {
+  test::TempFolder folder;
+  const std::string path = (folder.path / "played.wav").string();
+  // The sound in the file, in ms; what the synth renders from now on lands past it.
+  const auto audioMs = [&] {
+    std::error_code error;
+    const auto bytes = std::filesystem::file_size(path, error);
+    return error || bytes < 44 ? 0.0 : static_cast<double>(bytes - 44) / (44100 * 4 / 1000.0);
+  };
+  SynthOptions options;
+  options.audioFile = path;
+  double notesMs = 0;
+  const auto start = std::chrono::steady_clock::now();
+  {
+    BuiltInSynth synth(options, {});
+    EXPECT_EQ(synth.AudioDriver(), "file");
+    synth.Send(0xC0 | (19 << 8));  // while the SoundFont may still be loading: harmless
+    synth.Send(kMiddleCOn);
+    synth.Send(0x80 | (60 << 8));
+    ASSERT_TRUE(synth.WaitUntilLoaded());
+    synth.Send(kCalliope);
+    for (int key : {72, 84, 96}) synth.Send(NoteOn(0, key, 127));
+    notesMs = audioMs();
+    // However slowly the machine goes; the bound is reached only when the writer is stuck.
+    for (const auto deadline = start + 20s;
+         audioMs() < notesMs + 400 && std::chrono::steady_clock::now() < deadline;)
+      std::this_thread::sleep_for(10ms);
+  }
+  const double elapsedMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  const test::WavSamples wav = test::ReadWav(path);
+  ASSERT_TRUE(wav.valid);
+  const double lengthMs = 1000.0 * wav.Frames() / wav.sampleRate;
+  EXPECT_GE(lengthMs, notesMs + 400);
+  EXPECT_LE(lengthMs, elapsedMs + 200) << "real time, not rendered ahead";
+  EXPECT_LE(wav.Peak(0, lengthMs), kLimitedPeak);
+  EXPECT_GE(wav.Peak(notesMs, lengthMs), kLimitedPeak - 1000);
 }
 
 }  // namespace

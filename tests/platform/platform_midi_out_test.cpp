@@ -1,28 +1,32 @@
+// The ports of the machine as the program uses them, and the input's calls queued to the UI thread.
 #include "platform/platform_midi_out.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEventLoop>
+
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/midi_out_codes.h"
+#include "platform/platform_midi_in.h"
+#include "platform/queued_midi_in_shower.h"
 
 namespace sonvela {
 namespace {
 
 bool Mentions(const std::vector<std::string>& lines, const std::string& text) {
-  for (const std::string& line : lines) {
-    if (line.find(text) != std::string::npos) return true;
-  }
-  return false;
+  return std::ranges::any_of(lines,
+                             [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
+// Without sequencer, JACK server or sound card the libraries' complaints stay in the debug log.
 TEST(PlatformMidiOutTest, ListsTheSynthFirstWithoutStartingItOrTalkingOnTheTerminal) {
-  // The system's own drivers, as the program uses them; on a machine without sequencer, JACK server or
-  // sound card the libraries' complaints must all stay in the debug log.
   SynthOptions options;
   options.audioDrivers = {"pulseaudio", "alsa", "jack"};
   std::vector<std::string> log;
@@ -35,7 +39,6 @@ TEST(PlatformMidiOutTest, ListsTheSynthFirstWithoutStartingItOrTalkingOnTheTermi
     for (int device = 1; device < out.DeviceCount(); ++device) EXPECT_NE(out.DeviceName(device), "");
     EXPECT_EQ(out.DeviceName(out.DeviceCount()), "");
     EXPECT_EQ(out.OpenDeviceId(), -1);
-    // Listing must not load the SoundFont: the synth starts with the first open of its entry.
     EXPECT_FALSE(Mentions(log, "Built-in synth")) << "the synth started before it was opened";
     EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
     EXPECT_EQ(out.OpenDeviceId(), 0);
@@ -52,15 +55,13 @@ TEST(PlatformMidiOutTest, OpensClosesAndTakesSendsFromTwoThreadsWhileTheOutputIs
   PlatformMidiOut out(silent, {});
   EXPECT_EQ(out.Close(), kMidiOutNotOpen);
   EXPECT_EQ(out.Open(0), kMidiOutOk);
-  // A failed open still closes what was open first.
   EXPECT_NE(out.Open(out.DeviceCount()), kMidiOutOk);
-  EXPECT_EQ(out.OpenDeviceId(), -1);
+  EXPECT_EQ(out.OpenDeviceId(), -1) << "a failed open still closes what was open";
   EXPECT_NE(out.Open(-2), kMidiOutOk);
   EXPECT_NE(out.ErrorText(kMidiOutNotOpen), out.ErrorText(kMidiOutBadDevice));
-
   std::atomic<bool> stop = false;
   std::atomic<int> rounds = 0;
-  auto sender = [&out, &stop, &rounds](int channel) {
+  auto sender = [&out, &stop, &rounds](int channel) {  // like the MIDI input's thru and the sequencer
     for (uint32_t i = 0; !stop; ++i, ++rounds) {
       const uint32_t key = 36 + i % 48;
       out.Send(0x90 | channel | (key << 8) | (100 << 16));
@@ -69,9 +70,7 @@ TEST(PlatformMidiOutTest, OpensClosesAndTakesSendsFromTwoThreadsWhileTheOutputIs
       out.Send(0x80 | channel | (key << 8));
     }
   };
-  // One thread like the MIDI input's thru, one like the sequencer on the UI thread.
-  std::thread input(sender, 0);
-  std::thread ui(sender, 9);
+  std::thread input(sender, 0), ui(sender, 9);
   for (int i = 0; i < 200; ++i) {
     EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
     EXPECT_EQ(out.OpenDeviceId(), 0);
@@ -80,8 +79,7 @@ TEST(PlatformMidiOutTest, OpensClosesAndTakesSendsFromTwoThreadsWhileTheOutputIs
     EXPECT_EQ(out.OpenDeviceId(), -1);
   }
   EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
-  // Both threads go on sending into the open synth for a while, however busy the machine.
-  const int target = rounds + 1000;
+  const int target = rounds + 1000;  // both go on sending into the open synth
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (rounds < target && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
   stop = true;
@@ -89,6 +87,74 @@ TEST(PlatformMidiOutTest, OpensClosesAndTakesSendsFromTwoThreadsWhileTheOutputIs
   ui.join();
   EXPECT_EQ(out.OpenDeviceId(), 0);
   EXPECT_GE(rounds, target) << "the senders stalled";
+}
+
+TEST(PlatformMidiInTest, WithoutAPortSystemThereIsNothingToOpenAndNothingOnTheTerminal) {
+  std::vector<std::string> log;
+  testing::internal::CaptureStderr();
+  testing::internal::CaptureStdout();
+  {
+    PlatformMidiIn in([&log](const std::string& line) { log.push_back(line); });
+    if (!in.PortSystem().empty()) {
+      testing::internal::GetCapturedStdout();
+      testing::internal::GetCapturedStderr();
+      GTEST_SKIP() << "this machine has " << in.PortSystem() << " MIDI ports";
+    }
+    EXPECT_EQ(in.DeviceCount(), 0);
+    EXPECT_EQ(in.DeviceName(0), "");
+    bool called = false;
+    EXPECT_EQ(in.Open(0, [&called](const MidiInMessage&) { called = true; }), kMidiInNoDriver);
+    EXPECT_FALSE(called);
+    for (int code : {in.Start(), in.Stop(), in.Close()}) EXPECT_EQ(code, kMidiInNotOpen);
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr(), "");
+  EXPECT_FALSE(log.empty());
+}
+
+// The window's side: each call with the thread it came on.
+struct UiShower : MidiInShower {
+  void PaintInputKey(int key, int64_t colour) override {
+    Add("key " + std::to_string(key) + " " + std::to_string(colour));
+  }
+  void ShowInputProgram(int program) override { Add("program " + std::to_string(program)); }
+  void ShowMonitorLine(std::string line) override { Add(std::move(line)); }
+  void Add(std::string call) {
+    calls.push_back(std::move(call));
+    threads.push_back(std::this_thread::get_id());
+  }
+  std::vector<std::string> calls;
+  std::vector<std::thread::id> threads;
+};
+
+TEST(QueuedMidiInShowerTest, CallsFromTheInputThreadReachTheUiThreadInOrderAndDieWithIt) {
+  UiShower ui;
+  QueuedMidiInShower queued(ui);
+  constexpr int kNotes = 300;
+  std::vector<std::string> expected;
+  for (int note = 0; note < kNotes; ++note) {
+    expected.push_back("key " + std::to_string(note % 128 + 1) + " " + std::to_string(kMidiInKeyColour));
+    expected.push_back("program " + std::to_string(note % 128));
+    expected.push_back("line " + std::to_string(note));
+  }
+  std::thread input([&queued] {
+    for (int note = 0; note < kNotes; ++note) {
+      queued.PaintInputKey(note % 128 + 1, kMidiInKeyColour);
+      queued.ShowInputProgram(note % 128);
+      queued.ShowMonitorLine("line " + std::to_string(note));
+    }
+  });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (ui.calls.size() < expected.size() && std::chrono::steady_clock::now() < deadline)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+  input.join();
+  EXPECT_EQ(ui.calls, expected);
+  for (std::thread::id thread : ui.threads) ASSERT_EQ(thread, std::this_thread::get_id());
+  auto gone = std::make_unique<QueuedMidiInShower>(ui);  // calls still queued when it goes are dropped
+  gone->PaintInputKey(61, kRestoreKey);
+  gone->ShowMonitorLine("close");
+  gone.reset();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ui.calls.size(), expected.size());
 }
 
 }  // namespace

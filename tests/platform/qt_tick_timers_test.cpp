@@ -18,24 +18,18 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-class RecordingSink : public TickSink {
- public:
+struct RecordingSink : TickSink {
   void OnTimerTick(int slot) override {
     ticks.emplace_back(slot, Clock::now());
     if (onTick) onTick(slot);
   }
-  int Count(int slot) const {
-    return static_cast<int>(
-        std::count_if(ticks.begin(), ticks.end(), [slot](auto& t) { return t.first == slot; }));
-  }
+  int Count(int slot) const { return static_cast<int>(std::ranges::count(ticks, slot, &Tick::first)); }
   Clock::time_point LastTick(int slot) const {
-    Clock::time_point last{};
-    for (const auto& [tickSlot, at] : ticks) {
-      if (tickSlot == slot) last = at;
-    }
-    return last;
+    const auto last = std::ranges::find(ticks.rbegin(), ticks.rend(), slot, &Tick::first);
+    return last == ticks.rend() ? Clock::time_point{} : last->second;
   }
-  std::vector<std::pair<int, Clock::time_point>> ticks;
+  using Tick = std::pair<int, Clock::time_point>;
+  std::vector<Tick> ticks;
   std::function<void(int)> onTick;
 };
 
@@ -61,21 +55,18 @@ TEST_F(QtTickTimersTest, CatchesUpEveryTickInTimeOrderAfterTheLoopWasBlocked) {
   timers.Start(kProgressSlot, 100);
   RunEventLoop(305ms, 5ms, 250ms);
   const auto end = Clock::now();
-  int sequencerTicks = 0;
-  int progressTicks = 0;
+  int sequencerTicks = 0, progressTicks = 0;
   for (const auto& [slot, at] : sink.ticks) {
     if (slot == kSequencerSlot) {
-      // Never early: the k-th tick comes no sooner than k periods after the start.
-      EXPECT_GE(at - before, ++sequencerTicks * 10ms) << "tick " << sequencerTicks;
+      EXPECT_GE(at - before, ++sequencerTicks * 10ms) << "tick " << sequencerTicks << " came early";
       continue;
     }
-    // Caught-up ticks come in the order they fell due: the k-th 100 ms tick after the tenth 10 ms tick.
+    // In the order they fell due: the k-th 100 ms tick after the (10k)-th 10 ms tick.
     ++progressTicks;
     EXPECT_GE(sequencerTicks, 10 * progressTicks);
     EXPECT_LE(sequencerTicks, 10 * progressTicks + 1);
   }
-  // None lost: the 250 ms the loop was blocked are made up at once, so by the last tick every tick due
-  // then has come (one more may fall due while the burst is delivered). No more than were due.
+  // None lost (one more may fall due during the burst), no more than were due.
   ASSERT_GE(sequencerTicks, 25);
   EXPECT_GE(sequencerTicks, (sink.LastTick(kSequencerSlot) - before) / 10ms - 1);
   EXPECT_LE(sequencerTicks, (end - before) / 10ms);
@@ -84,20 +75,17 @@ TEST_F(QtTickTimersTest, CatchesUpEveryTickInTimeOrderAfterTheLoopWasBlocked) {
 
 TEST_F(QtTickTimersTest, KillDropsPendingTicksAndStopsTheSlot) {
   timers.Start(kSequencerSlot, 10);
-  std::this_thread::sleep_for(55ms);  // five ticks due but not yet delivered
+  std::this_thread::sleep_for(55ms);  // five ticks due, none delivered
   timers.Kill(kSequencerSlot);
   RunEventLoop(60ms);
   EXPECT_EQ(sink.Count(kSequencerSlot), 0);
-
-  // Killed from inside a tick while more late ticks are waiting: the rest are dropped too.
-  sink.onTick = [this](int slot) {
+  sink.onTick = [this](int slot) {  // killed from a tick while more late ticks wait
     if (sink.Count(slot) == 3) timers.Kill(slot);
   };
   timers.Start(kSequencerSlot, 10);
   std::this_thread::sleep_for(80ms);
   RunEventLoop(60ms);
   EXPECT_EQ(sink.Count(kSequencerSlot), 3);
-
   timers.Start(kProgressSlot, 10);
   timers.Start(kSecondSlot, 10);
   timers.Kill(0);
@@ -106,9 +94,8 @@ TEST_F(QtTickTimersTest, KillDropsPendingTicksAndStopsTheSlot) {
 }
 
 TEST_F(QtTickTimersTest, RestartingASlotKeepsItsRateAndBadSlotsStartNothing) {
-  EXPECT_EQ(timers.Start(0, 10), 0u);
-  EXPECT_EQ(timers.Start(4, 10), 0u);
-  EXPECT_EQ(timers.Start(kSequencerSlot, 0), 0u);
+  for (auto [slot, ms] : {std::pair{0, 10}, {4, 10}, {kSequencerSlot, 0}})
+    EXPECT_EQ(timers.Start(slot, ms), 0u);
   const uint32_t first = timers.Start(kSequencerSlot, 10);
   RunEventLoop(50ms);
   const size_t beforeRestart = sink.ticks.size();

@@ -1,16 +1,22 @@
+// The wall clock against the local time and the steady clock; a call that may never return.
 #include "platform/system_wall_clock.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
+#include <memory>
+
+#include "platform/answer_within.h"
 
 namespace sonvela {
 namespace {
 
+using std::chrono::milliseconds;
+
 TEST(SystemWallClockTest, TimeOfDayAgreesWithTheLocalTimeAndMonotonicMsAreTheSteadyClocks) {
   SystemWallClock clock;
-  // Retried when a second boundary falls between the readings.
-  bool held = false;
+  bool held = false;  // retried when a second boundary falls between the readings
   for (int attempt = 0; attempt < 5 && !held; ++attempt) {
     const LocalDateTime before = clock.Now();
     const double ms = clock.MillisecondsSinceMidnight();
@@ -27,15 +33,31 @@ TEST(SystemWallClockTest, TimeOfDayAgreesWithTheLocalTimeAndMonotonicMsAreTheSte
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
   };
-  const double before = steadyMs();
-  const double first = clock.MonotonicMs();
-  const double after = steadyMs();
+  const double before = steadyMs(), first = clock.MonotonicMs(), after = steadyMs();
   EXPECT_GE(first, before);
   EXPECT_LE(first, after);
-  // Waits for the clock to move on, however little, for at most a second.
   double next = clock.MonotonicMs();
   while (next == first && steadyMs() < after + 1000) next = clock.MonotonicMs();
   EXPECT_GT(next, first);
+}
+
+// The answer in time, nullopt when it is not, and only a late answer handed on to `late`.
+TEST(AnswerWithin, GivesTheAnswerInTimeOrGivesUpAndHandsALateAnswerOn) {
+  auto lateAnswer = std::make_shared<std::promise<int>>();  // the call's thread may outlive the test
+  const auto late = [lateAnswer](int answer) { lateAnswer->set_value(answer); };
+  EXPECT_EQ(AnswerWithin<int>([] { return 7; }, milliseconds(60000), late), 7);
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(AnswerWithin<int>(
+      [released] {
+        released.wait();
+        return 42;
+      },
+      milliseconds(50), late));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, milliseconds(50));
+  release.set_value();
+  EXPECT_EQ(lateAnswer->get_future().get(), 42);
 }
 
 }  // namespace

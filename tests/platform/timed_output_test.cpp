@@ -1,6 +1,4 @@
-// Messages placed in time: the frame clock that maps the monotonic clock onto an audio stream, the queue
-// that carries them, the synth that plays them at their frame, and the port output that sends them at
-// their time.
+// Messages placed in time: the frame clock, the queue, the synth at their frame and the port output.
 
 #include <gtest/gtest.h>
 
@@ -22,9 +20,8 @@ namespace {
 
 constexpr double kFramesPerMs = kSynthSampleRate / 1000.0;
 
-// An hour of 128-frame blocks from a sound card whose clock runs `ppm` off the system's, each block begun
-// when the card asks for it or up to 5 ms later (never earlier), now and then much later: the frame the
-// clock gives a due time stays within 10 frames (0.23 ms) of the card's own, from the first second on.
+// An hour of 128-frame blocks from a card `ppm` off the system's clock, each begun up to 5 ms late, now and
+// then 40: a due time's frame stays within 10 frames of the card's own from the first second on.
 TEST(FrameClockTest, FollowsTheCardsClockOverAnHourWhateverItsDriftAndLateWakeUps) {
   for (const double ppm : {-100.0, 0.0, 100.0}) {
     SCOPED_TRACE(ppm);
@@ -41,11 +38,9 @@ TEST(FrameClockTest, FollowsTheCardsClockOverAnHourWhateverItsDriftAndLateWakeUp
       const double late = (frame / 128) % 997 == 0 ? 40 : lateness(random);
       clock.BlockStarts(frame, askedMs + late);
       if (askedMs < kStartMs + 1000 || frame % (128 * 64) != 0) continue;
-      // The card plays a message due now at the frame it reaches after the latency.
-      const double dueMs = askedMs;
       const double cardFrame = static_cast<double>(frame) + kLatencyMs * cardFramesPerMs;
-      worst = std::max(worst, std::abs(clock.FrameOf(dueMs) - cardFrame));
-      EXPECT_NEAR(clock.DueMsOf(clock.FrameOf(dueMs)), dueMs, 1e-6);
+      worst = std::max(worst, std::abs(clock.FrameOf(askedMs) - cardFrame));
+      EXPECT_NEAR(clock.DueMsOf(clock.FrameOf(askedMs)), askedMs, 1e-6);
     }
     EXPECT_TRUE(clock.Known());
     EXPECT_LE(worst, 10) << "frames";
@@ -59,20 +54,14 @@ TEST(TimedMessageQueueTest, KeepsTheOrderOfTheSendsAndGrowsBeyondItsFirstRoom) {
   for (uint32_t word = 3; word < 10000; ++word) queue.Push(word, 100 + word);
   EXPECT_EQ(queue.Size(), 9999u);
   EXPECT_FALSE(queue.PopDueBy(49.9));
-  const auto first = queue.PopDueBy(50);
-  ASSERT_TRUE(first);
-  EXPECT_EQ(first->word, 1u);
-  const auto second = queue.PopDueBy(50);
-  ASSERT_TRUE(second);
-  EXPECT_EQ(second->word, 2u);
-  EXPECT_EQ(second->dueMs, 50);
-  for (uint32_t word = 3; word < 10000; ++word) {
-    const auto message = queue.Pop();
+  for (uint32_t word : {1, 2}) {
+    const auto message = queue.PopDueBy(50);
     ASSERT_TRUE(message);
-    ASSERT_EQ(message->word, word);
+    EXPECT_EQ(message->word, word);
+    EXPECT_EQ(message->dueMs, 50);
   }
+  for (uint32_t word = 3; word < 10000; ++word) ASSERT_EQ(queue.Pop().value().word, word);
   EXPECT_FALSE(queue.Pop());
-
   // A consumer waiting for a message far off is woken by a stop.
   std::atomic<bool> stop = false;
   queue.Push(1, SteadyNowMs() + 60000);
@@ -82,13 +71,13 @@ TEST(TimedMessageQueueTest, KeepsTheOrderOfTheSendsAndGrowsBeyondItsFirstRoom) {
   consumer.join();
 }
 
-// The frames (from the stream's start) between which a block's rendering was split: where messages went in.
+// The frames where a block's rendering was split: where messages went in. `nowMs`: when a real-time stream
+// begins the block; none for one rendered ahead of time.
 struct Splits {
   std::vector<int64_t> frames;
-  int64_t start = 0;
-  // `nowMs`: when a real-time stream begins the block; none for one rendered ahead of time.
-  void Render(TimedSynth& synth, int64_t& frame, int count, std::optional<double> nowMs = std::nullopt) {
-    start = frame;
+  int64_t frame = 0;
+  void Render(TimedSynth& synth, int count, std::optional<double> nowMs = std::nullopt) {
+    const int64_t start = frame;
     synth.Render(
         nowMs.value_or(0), count,
         [&](int offset, int) {
@@ -104,11 +93,10 @@ TEST(TimedSynthTest, PlaysEachMessageAtTheFrameOfItsDueTimeAndCountsTheLateOnes)
   // Rendered ahead of time, frame 0 being the moment 1000 ms.
   TimedSynth synth(engine, FrameClock::Fixed(kSynthSampleRate, 1000));
   Splits splits;
-  int64_t frame = 0;
   synth.SendAt(0x903C64, 1010);    // frame 441
   synth.SendAt(0x803C00, 1010);    // the same frame: one split
   synth.SendAt(0x903E64, 1020.5);  // frame 904.05 -> 904
-  for (int block = 0; block < 8; ++block) splits.Render(synth, frame, 128);
+  for (int block = 0; block < 8; ++block) splits.Render(synth, 128);
   EXPECT_EQ(splits.frames, (std::vector<int64_t>{441, 904}));
   EXPECT_EQ(synth.LateMessages(), 0);
   EXPECT_EQ(synth.Pending(), 0u);
@@ -117,7 +105,7 @@ TEST(TimedSynthTest, PlaysEachMessageAtTheFrameOfItsDueTimeAndCountsTheLateOnes)
   synth.SendAt(0x903C64, 1000 + 100 / kFramesPerMs);
   synth.SendAt(0x903C64, 1000 + (1024 - 60) / kFramesPerMs);
   splits.frames.clear();
-  splits.Render(synth, frame, 128);
+  splits.Render(synth, 128);
   EXPECT_TRUE(splits.frames.empty());
   EXPECT_EQ(synth.LateMessages(), 1);
 }
@@ -125,10 +113,9 @@ TEST(TimedSynthTest, PlaysEachMessageAtTheFrameOfItsDueTimeAndCountsTheLateOnes)
 TEST(TimedSynthTest, AnAudioFileWaitsForTheSongOnlyWhileItsClockMoves) {
   SynthEngine engine({});
   TimedSynth synth(engine, kOutputLatencyMs);
-  int64_t frame = 0;
   Splits splits;
   const double startMs = 5000;
-  splits.Render(synth, frame, 128, startMs);  // the clock is learnt: frame 0 plays what is due at 4975 ms
+  splits.Render(synth, 128, startMs);  // the clock is learnt: frame 0 plays what is due at 4975 ms
   // No song has been sent yet: nothing to wait for.
   EXPECT_FALSE(synth.WaitsForSong(startMs + 3, 128));
   // The song's sender got to 4976 ms at 5001 ms; the next block ends at about 4980.8 ms of due time.
@@ -158,8 +145,7 @@ TEST(TimedPortOutputTest, SendsTheSongAtItsTimePlusTheLatencyInOrderAndLiveMessa
   std::vector<uint32_t> words;
   for (const SentMessage& message : sent) words.push_back(message.word);
   EXPECT_EQ(words, (std::vector<uint32_t>{0x904064, 0x903C64, 0x803C00, 0x903E64}));
-  // Never before its time (how much after is the benchmark's measure). The recording began before
-  // `sentMs`, so a message sent on time is recorded at least its delay after the recording's start.
+  // Never before its time (how much after is the benchmark's measure): the recording began before `sentMs`.
   EXPECT_GE(sent[1].timeMs, kOutputLatencyMs);
   EXPECT_GE(sent[3].timeMs, 10 + kOutputLatencyMs);
 }

@@ -1,22 +1,22 @@
 // The whole listing, log and event table of one file that holds every kind of event, against the golden
-// files in tests/data.
+// files in tests/data; the event table list against its document: reloads, clears and moves.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "song/every_event_file.h"
+#include "files/load_song.h"
+#include "song/event_table.h"
 #include "song/test_support.h"
 
 namespace sonvela {
 namespace {
 
-using test::EveryEventFile;
-using test::Load;
-using test::LoadedSong;
+using namespace test;
 
 // Lines of a file in tests/data, as they are written there: one a line.
 std::vector<std::string> GoldenLines(const std::string& name) {
@@ -38,39 +38,24 @@ std::vector<std::string> TableItems(const LoadedSong& song) {
   return items;
 }
 
-// The listing line for line, the summary in the debug log, the unknowns in one message, the stored events
-// and the event table.
 TEST(EveryEventFile, ListingLogTablesAndEventTable) {
   LoadedSong song;
   Load(song, EveryEventFile(), "every.mid");
-  const std::vector<std::string> expectedListing = GoldenLines("every_event.listing");
-  const std::vector<std::string> listing = song.listing();
-  ASSERT_EQ(listing.size(), expectedListing.size());
-  for (size_t i = 0; i < listing.size(); ++i) EXPECT_EQ(listing[i], expectedListing[i]) << "line " << i + 1;
+  EXPECT_EQ(song.listing(), GoldenLines("every_event.listing"));
   EXPECT_EQ(song.document.Listing.ListingPending, "");
   EXPECT_EQ(song.logs.Debug.ToVector(), GoldenLines("every_event.log"));
   EXPECT_EQ(song.messages.shown, std::vector<std::string>{"Meta non riconosciuti: 2"});
-
-  // The summary above reads the song's numbers from the tables; the texts and events are checked here.
+  // The text tables: one index each, in exactly one of the two, stored as they stand.
   const SongTables& t = song.tables();
-  // Texts: one index each, in exactly one of the two tables.
   ASSERT_EQ(t.TextCount, 8);
-  EXPECT_EQ(t.TaggedTexts[1], "Sq/Na  1:Melodia");
-  EXPECT_EQ(t.TaggedTexts[2], "copy:(c) Noi");
-  EXPECT_EQ(t.TextEvents[3], "ciao\r\nmondo");  // stored as it stands
-  EXPECT_EQ(t.TaggedTexts[3], "");
-  EXPECT_EQ(t.TaggedTexts[4], "Inst:Flauto");
-  EXPECT_EQ(t.TaggedTexts[5], "Lyric:la-");
-  EXPECT_EQ(t.TaggedTexts[6], "Mark:Strofa");
+  const std::vector<std::string> tagged = {"Sq/Na  1:Melodia", "copy:(c) Noi", "",
+                                           "Inst:Flauto",      "Lyric:la-",    "Mark:Strofa"};
+  for (size_t i = 0; i < tagged.size(); ++i) EXPECT_EQ(t.TaggedTexts[i + 1], tagged[i]) << i + 1;
+  EXPECT_EQ(t.TextEvents[3], "ciao\r\nmondo");
   EXPECT_EQ(t.TextEvents[8], std::string(200, 'k'));
-  // Velocity-0 note-ons become note-offs, with or without running status.
-  EXPECT_EQ(t.Event(1, 11).command, 0x81);
+  // What the event table does not show: the velocity of a note-on turned note-off, the 6/8's denominator.
   EXPECT_EQ(t.Event(1, 11).data2, 0);
-  EXPECT_EQ(t.Event(1, 14).command, 0x82);
-  EXPECT_EQ(t.Event(1, 7).command, kMetaTempo);
-  EXPECT_EQ(t.Event(1, 7).data1, 100);
   EXPECT_EQ(t.Event(1, 8).data2, 8);
-
   EXPECT_EQ(TableItems(song), GoldenLines("every_event.table"));
   EXPECT_EQ(song.document.EventTable.Item(song.document, song.document.EventTable.Size()), "");
 }
@@ -90,6 +75,73 @@ TEST(EveryEventFile, PartialLoadsGiveTheirPartsUnchanged) {
       EXPECT_EQ(TableItems(song), TableItems(whole));
     }
   }
+}
+
+const std::string kSep(1, kEventTableSeparator);
+
+// Two songs of two tracks with different events.
+const std::string kFirst = Header(1, 2, 96) + Track(Bytes({0x00, 0x90, 0x3C, 0x64}) + kEndOfTrack) +
+                           Track(Bytes({0x10, 0x91, 0x40, 0x50}) + kEndOfTrack);
+const std::string kSecond = Header(1, 2, 96) +
+                            Track(Bytes({0x05, 0xC2, 0x13, 0x30, 0x92, 0x3E, 0x22}) + kEndOfTrack) +
+                            Track(Bytes({0x20, 0xB3, 0x07, 0x64}) + kEndOfTrack);
+
+TEST(EventTableList, ServesOnlyRowsOfTheTablesItWasShownFor) {
+  LoadedSong song;
+  Load(song, kFirst);
+  const EventTableList& table = song.document.EventTable;
+  EXPECT_EQ(table.Item(song.document, 102), " 1: 1" + kSep + "      0d  &H90 &H3C &H64");
+
+  // Rebuilt by a new load but not shown again: the list serves nothing rather than the old layout
+  // over the new tables.
+  ClearSongDocument(song.document);
+  song.document.Tables.SongFileData = kSecond;
+  AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
+  ASSERT_EQ(song.tables().TrackCount, 2);
+  EXPECT_FALSE(table.Shows(song.document));
+  EXPECT_EQ(table.Item(song.document, 102), "");
+
+  ListEventTable(song.document, song.logs, song.messages);
+  EXPECT_EQ(table.Item(song.document, 1),
+            "  1" + kSep + " 1>     5d C2 13" + kSep + " 2>    32d B3 07" + kSep);
+  EXPECT_EQ(table.Item(song.document, 103), " 1: 2" + kSep + "     53d  &H92 &H3E &H22");
+  EXPECT_EQ(table.Item(song.document, 104), "Totale unita : 53");
+
+  // Tables cleared behind its back give no items: the load generation stays, the shape gives it away.
+  ClearSongTables(song.document.Tables);
+  EXPECT_EQ(table.Item(song.document, 102), "");
+  EXPECT_EQ(table.Item(song.document, 1), "");
+}
+
+// Written a range at a time, from any start, the items are the items one by one.
+TEST(EventTableList, RangesOfItemsAreTheItems) {
+  LoadedSong song;
+  Load(song, EveryEventFile());
+  const EventTableList& table = song.document.EventTable;
+  std::string expected;
+  for (size_t i = 0; i < table.Size(); ++i) expected += table.Item(song.document, i) + "\n";
+  for (const size_t step : {1u, 7u, 1000u}) {
+    std::string ranges;
+    for (size_t first = 0; first < table.Size(); first += step)
+      table.AppendItems(ranges, song.document, first, first + step, '\n');
+    EXPECT_EQ(ranges, expected) << step;
+  }
+  // A list kept from before a clear writes nothing of the document's next life.
+  const EventTableList kept = table;
+  ClearSongDocument(song.document);
+  std::string stale;
+  kept.AppendItems(stale, song.document, 0, kept.Size(), '\n');
+  EXPECT_EQ(stale, "");
+}
+
+TEST(EventTableList, MovesWithItsDocument) {
+  auto song = std::make_unique<LoadedSong>();
+  Load(*song, kFirst);
+  const std::string row = song->document.EventTable.Item(song->document, 1);
+  SongDocument moved = std::move(song->document);
+  song.reset();  // the document the list was shown for is gone
+  EXPECT_EQ(moved.EventTable.Item(moved, 1), row);
+  EXPECT_EQ(moved.EventTable.Item(moved, 104), " 2: 1" + kSep + "     16d  &H91 &H40 &H50");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "text/logs.h"
 #include "text/number_text.h"
 
 namespace sonvela {
@@ -13,8 +14,6 @@ TEST(FormatMask, FillsFieldsInOrderRightAligned) {
   EXPECT_EQ(FormatMask("tr=##/p=####/te=######/chn=##/", {1, 12, 480, 1}), "tr= 1/p=  12/te=   480/chn= 1/");
   EXPECT_EQ(FormatMask("Tempo:####.# s ", {3}), "Tempo:   3.0 s ");
   EXPECT_EQ(FormatMask("##:##### ", {2, 1}), " 2:    1 ");
-  EXPECT_EQ(FormatMask("SMPTE Offset   ###=ore ###=min ###=sec ###=frame ###=subs", {1, 2, 3, 4, 5}),
-            "SMPTE Offset     1=ore   2=min   3=sec   4=frame   5=subs");
 }
 
 TEST(FormatMask, RoundsDecimalsHalfToEven) {
@@ -51,7 +50,7 @@ TEST(FormatMask, MaskWithoutFieldDropsTheNumber) {
 
 TEST(FormatZeros, PadsWithZeros) {
   EXPECT_EQ(FormatZeros(60, "000 "), "060 ");
-  EXPECT_EQ(FormatZeros(7, "000 "), "007 ");
+  EXPECT_EQ(FormatZeros(6.6, "000 "), "007 ");
   EXPECT_EQ(FormatZeros(1234, "0000000000"), "0000001234");
 }
 
@@ -66,6 +65,25 @@ TEST(NumberText, BlankBeforeNonNegative) {
   EXPECT_EQ(HexByte(0x13C), "3C");
   EXPECT_EQ(HexByte(-1), "FF");
   EXPECT_EQ(HexText(480), "1E0");
+}
+
+TEST(MessageLog, SplitsAtLineBreaksAndSkipsBlankPieces) {
+  Logs logs;
+  MessageLog(logs, "  first \r\n   \r\nlast  ");
+  EXPECT_EQ(logs.Messages.ToVector(), (std::vector<std::string>{"  first ", "last  "}));
+  MessageLog(logs, "reset");
+  EXPECT_EQ(logs.Messages.Back(), "reset");
+  MessageLog(logs, "RESET");
+  EXPECT_TRUE(logs.Messages.Empty());
+}
+
+TEST(DebugLog, KeepsEveryLineAndResets) {
+  Logs logs;
+  DebugLog(logs, "");
+  DebugLog(logs, "a\r\nb");
+  EXPECT_EQ(logs.Debug.ToVector(), (std::vector<std::string>{"", "a\r\nb"}));
+  DebugLog(logs, "RESET");
+  EXPECT_EQ(logs.Debug.Size(), 0u);
 }
 
 }  // namespace
