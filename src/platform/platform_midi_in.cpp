@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/jack_server.h"
+#include "platform/rtmidi_ports.h"
 
 namespace sonvela {
 
@@ -32,39 +33,15 @@ PlatformMidiIn::~PlatformMidiIn() {
 }
 
 void PlatformMidiIn::ConnectPorts() {
-  std::vector<RtMidi::Api> compiled;
-  RtMidi::getCompiledApi(compiled);
-  for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
-    // An API missing from the build would make RtMidi pick another one silently; an unreachable one
-    // complains at length.
-    if (std::find(compiled.begin(), compiled.end(), api) == compiled.end()) continue;
-    if (api == RtMidi::LINUX_ALSA && access("/dev/snd/seq", R_OK | W_OK) != 0) continue;
-    if (api == RtMidi::UNIX_JACK) {
-      // Also tells whether a server runs. RtMidi warns on the terminal, before its error callback can be
-      // set, only when it finds no server: this client keeps the server found.
-      jackCycles_ = std::make_unique<JackCycleWatch>();
-      if (!jackCycles_->Running()) {
-        jackCycles_.reset();
-        if (const std::string why = JackNotAnswering(); !why.empty()) log_("MIDI in: " + why);
-        continue;
-      }
-    }
-    try {
-      ports_ = std::make_unique<RtMidiIn>(api, kClientName);
-      ports_->setErrorCallback(&PlatformMidiIn::OnPortError, this);
-      return;
-    } catch (const RtMidiError& error) {
-      log_("MIDI in: " + RtMidi::getApiDisplayName(api) + " not available: " + error.getMessage());
-      jackCycles_.reset();
-    }
-  }
-  log_("MIDI in: no ALSA sequencer and no JACK server, no input devices");
+  ports_ = ConnectRtMidi<RtMidiIn>(kClientName, &PlatformMidiIn::OnPortError, this, jackCycles_,
+                                   [this](const std::string& why) { log_("MIDI in: " + why); });
+  if (!ports_) log_("MIDI in: no ALSA sequencer and no JACK server, no input devices");
 }
 
 std::string PlatformMidiIn::PortSystem() const {
   std::lock_guard lock(portMutex_);
   if (!ports_) return {};
-  return ports_->getCurrentApi() == RtMidi::LINUX_ALSA ? "ALSA" : "JACK";
+  return PortSystemName(*ports_);
 }
 
 void PlatformMidiIn::OnPortError(RtMidiError::Type type, const std::string& text, void* data) {

@@ -9,6 +9,7 @@
 
 #include "platform/jack_server.h"
 #include "platform/midi_out_codes.h"
+#include "platform/rtmidi_ports.h"
 #include "platform/system_wall_clock.h"
 
 namespace sonvela {
@@ -74,43 +75,21 @@ PlatformMidiOut::~PlatformMidiOut() {
 }
 
 void PlatformMidiOut::ConnectPorts() {
-  std::vector<RtMidi::Api> compiled;
-  RtMidi::getCompiledApi(compiled);
-  for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
-    // An API missing from the build would make RtMidi pick another one silently.
-    if (std::find(compiled.begin(), compiled.end(), api) == compiled.end()) continue;
-    // Without the device RtMidi's ALSA backend fails loudly (and throws); without a server its JACK
-    // backend warns and leaks on every listing. Neither is worth trying then.
-    if (api == RtMidi::LINUX_ALSA && access("/dev/snd/seq", R_OK | W_OK) != 0) continue;
-    if (api == RtMidi::UNIX_JACK) {
-      // Also tells whether a server runs; it stays for timing the port's opens and closes. RtMidi warns on
-      // the terminal, before its error callback can be set, only when it finds no server: this client keeps
-      // the server found.
-      jackCycles_ = std::make_unique<JackCycleWatch>();
-      if (!jackCycles_->Running()) {
-        jackCycles_.reset();
-        if (const std::string why = JackNotAnswering(); !why.empty()) LogPortError(why);
-        continue;
-      }
-    }
-    try {
-      auto ports = std::make_unique<RtMidiOut>(api, kClientName);
-      ports->setErrorCallback(&PlatformMidiOut::OnPortError, this);
-      std::lock_guard send(sendMutex_);
-      ports_ = std::move(ports);
-      return;
-    } catch (const RtMidiError& error) {
-      LogPortError(RtMidi::getApiDisplayName(api) + " not available: " + error.getMessage());
-      jackCycles_.reset();
-    }
+  // On JACK the client that found the server stays, for timing the port's opens and closes.
+  auto ports = ConnectRtMidi<RtMidiOut>(kClientName, &PlatformMidiOut::OnPortError, this, jackCycles_,
+                                        [this](const std::string& why) { LogPortError(why); });
+  if (!ports) {
+    LogPortError("no ALSA sequencer and no JACK server, only the built-in synth");
+    return;
   }
-  LogPortError("no ALSA sequencer and no JACK server, only the built-in synth");
+  std::lock_guard send(sendMutex_);
+  ports_ = std::move(ports);
 }
 
 std::string PlatformMidiOut::PortSystem() const {
   std::lock_guard send(sendMutex_);
   if (!ports_) return {};
-  return ports_->getCurrentApi() == RtMidi::LINUX_ALSA ? "ALSA" : "JACK";
+  return PortSystemName(*ports_);
 }
 
 void PlatformMidiOut::OnPortError(RtMidiError::Type type, const std::string& text, void* data) {

@@ -16,14 +16,17 @@ namespace {
 
 using namespace test;
 
-TEST(LyricEvents, FeedTheLyricLineOnlyWhenTheSongHasNoTextEventsAndTheLogKeepsThem) {
+struct LoadDisplays : ::testing::Test {
   TempFolder folder;
   RecordingMidiOut midi;
   ManualTimers timers;
   SettableClock clock;
   RecordingScreen screen;
   VectorSongList songs;
-  PlaySession session({midi, timers, clock, screen, songs});
+  PlaySession session{{midi, timers, clock, screen, songs}};
+};
+
+TEST_F(LoadDisplays, LyricEventsFeedTheLyricLineOnlyWhenTheSongHasNoTextEventsAndTheLogKeepsThem) {
   const auto sung = [&](const std::string& events) {
     screen.lyrics.clear();
     const std::string path = folder.Write("song.mid", Header(0, 1, 96) + Track(events + kEndOfTrack));
@@ -48,14 +51,8 @@ TEST(LyricEvents, FeedTheLyricLineOnlyWhenTheSongHasNoTextEventsAndTheLogKeepsTh
   EXPECT_EQ(session.SessionLogs().Messages.Back(), "Lyric:other");
 }
 
-TEST(ChannelsUsed, ChannelsWithoutNotesShowNoUntilTheNextLoadAndTheBigKeyboardFollowsTheOthers) {
-  TempFolder folder;
-  RecordingMidiOut midi;
-  ManualTimers timers;
-  SettableClock clock;
-  RecordingScreen screen;
-  VectorSongList songs;
-  PlaySession session({midi, timers, clock, screen, songs});
+TEST_F(LoadDisplays,
+       ChannelsUsedChannelsWithoutNotesShowNoUntilTheNextLoadAndTheBigKeyboardFollowsTheOthers) {
   // Notes on channels 1 and 10, the second note a long while later.
   const std::string song =
       Header(0, 1, 96) + Track(Bytes({0, 0x90, 60, 100, 0, 0x99, 36, 100, 96, 0x80, 60, 0}) +
