@@ -1,7 +1,7 @@
 #pragma once
 // The output the desktop program sends to, as its environment sets it up: the platform's outputs with the
 // built-in synth as the default; SONVELA_MIDI_OUT=NAME makes the output port of that name the default
-// instead; SONVELA_CAPTURE=FILE records every message into FILE (written when the program ends) instead of
+// instead; SONVELA_CAPTURE=FILE records every message into FILE (written as playing goes) instead of
 // sounding.
 
 #include <memory>
