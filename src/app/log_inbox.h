@@ -4,35 +4,34 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <vector>
 
 #include "platform/log_sink.h"
+#include "platform/ui_thread_queue.h"
 
 namespace sonvela {
 
-class LogInbox : public std::enable_shared_from_this<LogInbox> {
+class LogInbox {
  public:
   using Deliver = std::function<void(const std::string& line)>;
-  // `deliver` runs on the UI thread, once for each line, in order.
-  static std::shared_ptr<LogInbox> Make(Deliver deliver);
+  // On the UI thread: `deliver` runs there, once for each line, in order.
+  static std::shared_ptr<LogInbox> Make(Deliver deliver) {
+    return std::shared_ptr<LogInbox>(new LogInbox(std::move(deliver)));
+  }
 
-  // A sink for any thread.
-  LogSink Sink();
+  // A sink for any thread; it may outlive the inbox's receiver.
+  LogSink Sink() {
+    return [queue = queue_](const std::string& line) { queue->Post(line); };
+  }
   // UI thread: nothing is delivered from now on (its receiver is going).
-  void Close();
-  // UI thread: delivers what has come so far.
-  void DeliverNow();
+  void Close() { queue_->Close(); }
 
  private:
-  explicit LogInbox(Deliver deliver) : deliver_(std::move(deliver)) {}
-  void Post(const std::string& line);
+  explicit LogInbox(Deliver deliver)
+      : queue_(UiThreadQueue<std::string>::Make(
+            [deliver = std::move(deliver)](std::string& line) { deliver(line); })) {}
 
-  std::mutex mutex_;
-  std::vector<std::string> lines_;
-  bool wakeUpPosted_ = false;
-  Deliver deliver_;  // UI thread only
+  std::shared_ptr<UiThreadQueue<std::string>> queue_;
 };
 
 }  // namespace sonvela

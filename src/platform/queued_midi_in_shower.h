@@ -1,21 +1,14 @@
 #pragma once
 // The MIDI input's shower for the input thread: every call is queued, in order, for a shower that runs on
-// the UI thread (the thread that makes this object), woken through that thread's Qt event loop. The window
-// gives it its own MidiInShower, which draws.
-//
-// The calls wait in a queue of our own under a mutex, and the input thread only wakes the UI thread through
-// an eventfd: nothing allocated on the input thread travels through Qt's event queue, and a burst of input
-// costs one wake-up.
-
-#include <QSocketNotifier>
+// the UI thread (the thread that makes this object), as UiThreadQueue brings it there. The window gives it
+// its own MidiInShower, which draws.
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <vector>
 
 #include "devices/midi_in_shower.h"
+#include "platform/ui_thread_queue.h"
 
 namespace sonvela {
 
@@ -40,16 +33,10 @@ class QueuedMidiInShower : public MidiInShower {
     int64_t colour = 0;
     std::string line;
   };
-  void Queue(Call call);
-  // On the UI thread when woken: everything queued so far, in order.
-  void ShowQueued();
+  void Show(Call& call);
 
   MidiInShower& uiShower_;
-  std::mutex mutex_;
-  std::vector<Call> queued_;   // guarded by mutex_
-  std::vector<Call> showing_;  // UI thread: an empty queue with room, swapped in for the next batch
-  int wakeFd_;
-  std::unique_ptr<QSocketNotifier> wake_;
+  std::shared_ptr<UiThreadQueue<Call>> queue_;
 };
 
 }  // namespace sonvela
