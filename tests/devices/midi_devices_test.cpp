@@ -30,8 +30,7 @@ class MidiInTest : public ::testing::Test {
   MidiInContext context{devices, port, journal, journal, messages};
 };
 
-// Notes of any channel light and clear keys, program changes show the instrument, and every channel message
-// goes through unchanged, in order, with its monitor line; system messages are neither shown nor passed on.
+// Every channel message goes through unchanged, in order, shown with its line; system messages are dropped.
 TEST_F(MidiInTest, ChannelMessagesGoThroughShownAndSystemMessagesAreDropped) {
   OpenMidiInputAtStart(context);
   EXPECT_THAT(journal.Take(1), ElementsAre("line open"));

@@ -1,5 +1,4 @@
-// The load-and-play sequence of every variant, the next song of the list, and simulated playing, which
-// passes quiet stretches in one go yet sends exactly what stepping 10 ms at a time does.
+// Each variant's load-and-play steps, the next song of the list, and simulated playing that skips quiet time.
 
 #include "session/play_session.h"
 
@@ -243,8 +242,7 @@ class SimulatedRunTest : public ::testing::Test {
   TempFolder folder;
 };
 
-// Notes with long rests between them, loud notes whose level bars fall, a tempo change, a program
-// change, a text and a second track that starts late.
+// Long rests, loud notes, tempo and program changes, a text and a second track that starts late.
 std::string SparseSong() {
   return Header(1, 2, 96) +
          Track(Bytes({0, 0xC0, 5, 0, 0x90, 60, 127, 48, 0x80, 60, 0}) + Delta(3000) +

@@ -1,5 +1,4 @@
-// The reader on unusual and damaged files: what it stores, what it lists, and that it never reads
-// outside the data.
+// The reader on unusual and damaged files: what it stores and lists, and never reading outside the data.
 
 #include "song/analyse_song.h"
 
@@ -65,8 +64,7 @@ TEST_F(AnalyseSongTest, ChunkLengthFieldsOnlyChangeTheListedValue) {
   EXPECT_TRUE(Lists("decimale (4 bytes) = 127--> hex 00 00 00 7F "));
 }
 
-// Exact halves: 60000000 / 4800000 = 12.5 and 60000000 / 8000000 = 7.5 both go to the even BPM. A tempo
-// of 0 is stored and listed but leaves the song's alone; a division of 0 guesses no duration.
+// BPM 12.5 and 7.5 go to the even BPM; a tempo of 0 leaves the song's; a division of 0 guesses no duration.
 TEST_F(AnalyseSongTest, TemposRoundHalvesToEvenAndTheLastReadIsTheSongs) {
   Load(song, Header(1, 2, 96) + Track(Bytes({0x00, 0xFF, 0x51, 0x03, 0x09, 0x27, 0xC0}) + kEndOfTrack) +
                  Track(Bytes({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20}) + kEndOfTrack));
