@@ -1,7 +1,5 @@
 #pragma once
-// The whole program offscreen, with fakes around it: a recording output, a threaded MIDI input, timers
-// ticked by hand, a settable clock, an open dialog answering `chosen`, recorded message boxes; each test
-// runs in a temporary folder of its own, the current folder while it runs.
+// The whole program offscreen among fakes, timers ticked by hand, each test in a temporary current folder.
 
 #include <QApplication>
 #include <QDir>
@@ -73,13 +71,11 @@ class ProgramBench : public ::testing::Test {
     parts.midi = &midi;
     parts.clock = &clock;
     parts.bus = [] { return std::nullopt; };  // tests/desktop tries the media controls
-    if (!realTimers) {
-      parts.makeTimers = [this](TickSink&) {
-        auto made = std::make_unique<ManualTimers>();
-        timers = made.get();
-        return made;
-      };
-    }
+    parts.makeTimers = [this](TickSink&) {
+      auto made = std::make_unique<ManualTimers>();
+      timers = made.get();
+      return made;
+    };
     parts.chooseFile = [this] {
       ++dialogsOpened;
       return chosen;
@@ -161,7 +157,6 @@ class ProgramBench : public ::testing::Test {
   SettableClock clock;
   RecordingMidiOut midi{&clock};
   ClosingMidiIn midiIn;
-  bool realTimers = false;  // the program's own timers, in real time; then `timers` stays null
   ManualTimers* timers = nullptr;
   QString chosen;
   int dialogsOpened = 0;

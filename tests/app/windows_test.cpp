@@ -1,5 +1,4 @@
-// The windows' parts on their own, built for 1024 x 768: lists, pointer, commands, keyboards played with
-// the mouse, MIDI input from its thread, the note test, message boxes.
+// The windows' parts on their own, built for 1024 x 768.
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -272,39 +271,7 @@ TEST_F(MidiInWindowTest, InputFromItsThreadIsShownOnTheUiThread) {
   EXPECT_EQ(screen.keys.size(), 4u);
 }
 
-// The output is left alone; shut down, the dialog goes and the button opens nothing any more.
-TEST_F(MidiInWindowTest, TheDialogListsTheDevicesAndSwitchesToTheChosenOne) {
-  input.OpenAtStart();
-  input.ShowMidiInDialog();
-  MidiInDialog* dialog = input.Dialog();
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(dialog->isVisible() && dialog->parentWidget() == nullptr);
-  EXPECT_EQ(dialog->windowTitle(), "Midi in device");
-  QComboBox* list = dialog->DeviceList();
-  ASSERT_EQ(list->count(), 2);
-  EXPECT_EQ(list->itemText(0) + list->itemText(1), " 0 Keys 1 Pads");
-  EXPECT_EQ(list->currentIndex(), 0);
-  QTest::keyClick(list, Qt::Key_Down);
-  EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(screen.messages, Texts{"Midi in ora è :  1 Pads"});
-  EXPECT_EQ(port.calls, (Texts{"open 0", "start", "stop", "close", "open 1", "start"}));
-  EXPECT_EQ(input.Devices().MidiInDeviceId, 1);
-  EXPECT_TRUE(midi.Calls.empty());
-  port.Play(Word(0x95, 40, 90));
-  ASSERT_TRUE(WaitForKeys(1));
-  EXPECT_EQ(KeyTexts(screen), Texts{"2400 41 #64ff64"});
-  input.ShowMidiInDialog();
-  EXPECT_TRUE(dialog->isVisible());
-  input.Close();
-  EXPECT_FALSE(dialog->isVisible());
-  input.ShowMidiInDialog();
-  input.OpenAtStart();
-  EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(port.calls.back(), "close");
-}
-
-// "Note test": sixteen steps of 200 ms on a real timer, channel by channel (organ, the note with its key lit,
-// at the next step its end), while the window answers and a press then is ignored; done, it starts again.
+// "Note test": sixteen 200 ms steps on a real timer, channel by channel; a press meanwhile is ignored.
 TEST(NoteTestTest, PlaysChannelByChannelOnARealTimerWhileTheWindowAnswers) {
   SystemWallClock clock;
   RecordingMidiOut midi(&clock);
@@ -335,8 +302,7 @@ TEST(NoteTestTest, PlaysChannelByChannelOnARealTimerWhileTheWindowAnswers) {
   EXPECT_EQ(KeyTexts(screen), keys);
   for (size_t on = 1; on < expected.size(); on += 3)
     EXPECT_GE(midi.Sent[on + 1].timeMs - midi.Sent[on].timeMs, 199.0) << on;
-  ASSERT_FALSE(sentWhenHandled.empty());
-  EXPECT_TRUE(sentWhenHandled.front() < expected.size() && sentWhenHandled.back() > sentWhenHandled.front());
+  EXPECT_TRUE(sentWhenHandled.size() > 1 && sentWhenHandled.back() > sentWhenHandled.front());
   midi.Sent.clear();
   test.Start();
   test.Stop();  // halfway: the sounding note ends, the test is over

@@ -63,8 +63,7 @@ TEST_F(ChannelKeyboard, LitKeysFillTheirOwnShapeOnly) {
 }
 
 TEST_F(ChannelKeyboard, ShadingOnlyInTheOwnLookAndBackAfterRestoreOrRedraw) {
-  // A white key's left edge runs from grey 100 to white over 0.3 W (below the cut-outs on a D);
-  // a black key has a sheen and a highlight on its right edge.
+  // Grey 100 at a white key's left edge and in a black key's sheen and right highlight.
   for (const QPoint shaded : {QPoint(351, 20), QPoint(357, 8), QPoint(363, 8)})
     EXPECT_EQ(PixelAt(plain, shaded.x(), shaded.y()), kGrey100);
   for (int key : {61, 62}) {
@@ -106,8 +105,7 @@ class BigKeyboard : public testing::Test {
     return PaintBigKeyboard(state, keyboard, history, key, colour, shown, historyOn);
   }
   char Mark(int key) const { return state.BigKeyboardMarks.at(static_cast<size_t>(key - 1)); }
-  // History row n as shown holds the keyboard squeezed to 45 rows: row j shows keyboard row
-  // (2j + 1) x 110 / 90.
+  // History row n shows the keyboard squeezed to 45 rows: row j is keyboard row (2j + 1) x 110 / 90.
   bool RowShowsKeyboard(int n, const QImage& shown) const {
     for (int j = 0; j < 45; ++j) {
       if (!RowsEqual(shown, 45 * n + j, keyboard, (2 * j + 1) * 110 / 90)) return false;
@@ -191,8 +189,7 @@ TEST_F(BigKeyboard, TheEleventhLitKeyScrollsTheStrip) {
   Paint(72, kRestoreKey);
   EXPECT_TRUE(RowShowsKeyboard(8, shown));
 
-  // A strip of uneven rows (45 and 46 pixels) is shown in order: the last row (410..454) is all of the
-  // last snapshot, key 62 lit at its top; the row above it was taken before.
+  // Uneven rows (45 and 46 pixels): the last (410..454) all from the last snapshot, key 62 lit in it only.
   history = MakeSurface({631, 455});
   state = {};
   Paint(0, kRedrawKeyboard);
