@@ -24,19 +24,18 @@ QString PlaybackStatusText(MediaPlayback playback) {
   return QStringLiteral("Stopped");
 }
 
+QDBusObjectPath TrackIdOf(const MediaStatus& status) {
+  // No song: the interface's own path for "no track".
+  if (status.songPath.empty()) return QDBusObjectPath("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+  return QDBusObjectPath(QStringLiteral("/org/sonvela/track/%1").arg(status.load));
+}
+
 QVariantMap MetadataOf(const MediaStatus& status) {
   QVariantMap metadata;
-  if (status.songPath.empty()) {
-    // No song: the interface's own path for "no track".
-    metadata.insert(QStringLiteral("mpris:trackid"),
-                    QVariant::fromValue(QDBusObjectPath("/org/mpris/MediaPlayer2/TrackList/NoTrack")));
-    return metadata;
-  }
+  metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(TrackIdOf(status)));
+  if (status.songPath.empty()) return metadata;
   const QFileInfo file(
       QString::fromLocal8Bit(status.songPath.data(), static_cast<qsizetype>(status.songPath.size())));
-  metadata.insert(
-      QStringLiteral("mpris:trackid"),
-      QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/sonvela/track/%1").arg(status.load))));
   metadata.insert(QStringLiteral("mpris:length"),
                   QVariant::fromValue(static_cast<qlonglong>(status.lengthUs)));
   metadata.insert(QStringLiteral("xesam:title"), file.fileName());

@@ -5,6 +5,7 @@
 // the session's state, and their changes are signalled after each command and timer tick.
 
 #include <QDBusConnection>
+#include <QDBusObjectPath>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -63,5 +64,6 @@ class MediaControls : public QObject {
 // The properties of the player interface as MPRIS spells them.
 QString PlaybackStatusText(MediaPlayback playback);
 QVariantMap MetadataOf(const MediaStatus& status);
+QDBusObjectPath TrackIdOf(const MediaStatus& status);
 
 }  // namespace sonvela

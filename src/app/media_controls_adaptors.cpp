@@ -4,8 +4,7 @@ namespace sonvela {
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& track, qlonglong positionUs) {
   // A position for another track than the current one is ignored, as the interface asks.
-  const QVariant current = MetadataOf(controls_->Status()).value(QStringLiteral("mpris:trackid"));
-  if (track.path() == current.value<QDBusObjectPath>().path()) controls_->SeekTo(positionUs);
+  if (track.path() == TrackIdOf(controls_->Status()).path()) controls_->SeekTo(positionUs);
 }
 
 }  // namespace sonvela

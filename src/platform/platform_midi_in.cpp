@@ -1,12 +1,8 @@
 #include "platform/platform_midi_in.h"
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "platform/jack_server.h"
 #include "platform/rtmidi_ports.h"
 
 namespace sonvela {

@@ -1,13 +1,8 @@
 #include "platform/platform_midi_out.h"
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <chrono>
 #include <utility>
-#include <vector>
 
-#include "platform/jack_server.h"
 #include "platform/midi_out_codes.h"
 #include "platform/rtmidi_ports.h"
 #include "platform/system_wall_clock.h"
