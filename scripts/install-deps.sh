@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev qt6-base-dev librtmidi-dev
   libfluidsynth-dev libsndfile1-dev libasound2-dev libjack-jackd2-dev fluidsynth fluid-soundfont-gm
   timgm6mb-soundfont jackd2 xvfb xauth imagemagick sox fonts-dejavu-core desktop-file-utils gdb
-  dbus playerctl)
+  dbus playerctl libuchardet-dev)
 if [ "${1:-}" = "--bench" ]; then
   packages+=(midicsv python3-mido time)
 fi

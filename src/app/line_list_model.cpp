@@ -10,8 +10,8 @@ namespace sonvela {
 namespace {
 
 // Control characters (the event table's column separator among them) show as blanks.
-QString ListText(std::string_view bytes) {
-  QString text = ScreenText(bytes);
+QString ListText(const TextDecoder* texts, std::string_view bytes) {
+  QString text = texts != nullptr ? SongText(*texts, bytes) : ScreenText(bytes);
   for (QChar& c : text) {
     if (c.unicode() < 0x20) c = QLatin1Char(' ');
   }
@@ -74,7 +74,7 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
   const auto row = static_cast<size_t>(index.row());
   if (!line_ || row >= size_()) return QString();
   QString text;
-  line_(row, [&text](std::string_view bytes) { text = ListText(bytes); });
+  line_(row, [this, &text](std::string_view bytes) { text = ListText(texts_, bytes); });
   return text;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/text_decoder.h"
 #include "song/song_document.h"
 
 namespace sonvela {
@@ -33,6 +34,8 @@ class LineListModel : public QAbstractListModel {
            });
   }
   void Detach();
+  // The lines hold the song's texts, which `texts` decodes; without it they are the program's UTF-8.
+  void DecodeWith(const TextDecoder* texts) { texts_ = texts; }
 
   // The lines changed: rows appended since the last call are added to the view; a list that shrank (was
   // cleared) is shown anew.
@@ -49,6 +52,7 @@ class LineListModel : public QAbstractListModel {
   void Attach(SizeOf size, LineOf line);
   int LiveRows() const;
 
+  const TextDecoder* texts_ = nullptr;
   SizeOf size_;
   LineOf line_;
   int rows_ = 0;  // the rows the view knows of

@@ -2,25 +2,19 @@
 
 #include <string>
 
-#include "text/display_text.h"
+#include "text/charsets.h"
 
 namespace sonvela {
 
-namespace {
-
-bool IsAscii(std::string_view bytes) {
-  for (const char byte : bytes) {
-    if (static_cast<unsigned char>(byte) >= 0x80) return false;
-  }
-  return true;
+QString ScreenText(std::string_view utf8) {
+  // Most texts are plain ASCII, and lists ask for every row they paint: no decoding for those.
+  if (IsAscii(utf8)) return QString::fromLatin1(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-}  // namespace
-
-QString ScreenText(std::string_view bytes) {
-  // Most texts are plain ASCII, and lists ask for every row they paint: no decoding for those.
-  if (IsAscii(bytes)) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  const std::string text = DisplayText(bytes);
+QString SongText(const TextDecoder& texts, std::string_view bytes) {
+  if (IsAscii(bytes)) return ScreenText(bytes);
+  const std::string text = texts.Decode(bytes);
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 

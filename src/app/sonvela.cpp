@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/charset_choice.h"
 #include "platform/platform_midi_in.h"
 #include "platform/qt_tick_timers.h"
 #include "player/control_ids.h"
@@ -23,7 +24,7 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
       ownMidiIn_(parts.midiIn != nullptr ? nullptr : std::make_unique<PlatformMidiIn>(platformLog_->Sink())),
       midiInPort_(parts.midiIn != nullptr ? *parts.midiIn : *ownMidiIn_),
       windows_(layout, workArea),
-      screen_(windows_, messages_),
+      screen_(windows_, messages_, texts_),
       songs_(*windows_.SongFiles(),
              [this,
               choose = parts.chooseFile ? std::move(parts.chooseFile) : ChooseFile(ChooseSongFileInDialog)] {
@@ -42,6 +43,8 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
   session_.CommandLineSong = std::move(commandLineSong);
   session_.beforePlay = [this] { StartRecording(); };
   screen_.ShowSongOf(&session_.Document().Tables);
+  texts_.Follow(session_.Document().Tables);
+  ChooseStartCharset(texts_, session_.SessionLogs());
   screen_.ShowViewOf(&session_.View());
   switch_.onSwitched = [this] {
     keys_.OutputSwitched();
@@ -52,6 +55,8 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
   windows_.List(kEventTableList)->Show(Document());
   windows_.List(kDebugLogList)->Show(TheLogs().Debug);
   windows_.List(kMessageLogList)->Show(TheLogs().Messages);
+  for (const int id : {kListingList, kEventTableList, kMessageLogList})
+    windows_.List(id)->Model().DecodeWith(&texts_);
 
   MainWindow& main = windows_.Main();
   QObject::connect(&main, &MainWindow::FirstPaint, &main, [this] { OnFirstPaint(); });
@@ -175,6 +180,12 @@ void Sonvela::StartRecording() {
   if (recording_ || output_ == nullptr || output_->Capture() == nullptr) return;
   recording_ = true;
   output_->Capture()->StartRecording();
+}
+
+void Sonvela::ChooseCharset(const std::string& name) {
+  ChooseAndKeepCharset(texts_, name);
+  screen_.RedrawMainPanels();
+  for (const int id : {kListingList, kEventTableList, kMessageLogList}) windows_.List(id)->Model().Reset();
 }
 
 void Sonvela::RefreshList(int id, const LineList& lines, ListSeen& seen, uint64_t generation,

@@ -29,6 +29,7 @@
 #include "devices/midi_in.h"
 #include "devices/midi_out_devices.h"
 #include "platform/system_wall_clock.h"
+#include "platform/text_decoder.h"
 #include "player/tick_timers.h"
 #include "session/play_session.h"
 #include "text/message_boxes.h"
@@ -72,6 +73,9 @@ class Sonvela : public TickSink {
   // The MIDI input and its "Midi in device" dialog.
   MidiInWindow& MidiInput() { return midiIn_; }
   const NoteTest& TheNoteTest() const { return noteTest_; }
+  const TextDecoder& Texts() const { return texts_; }
+  // The lyric line's charset menu chose `name`: kept for the next runs, and every song text shown anew.
+  void ChooseCharset(const std::string& name);
 
   // Initialises the main window (output, keyboards, clock, song list) and shows it, maximised.
   void Start();
@@ -116,6 +120,7 @@ class Sonvela : public TickSink {
   MidiOut& midi_;
   std::unique_ptr<MidiIn> ownMidiIn_;  // none when a test hands in its input
   MidiIn& midiInPort_;
+  TextDecoder texts_;  // of every song text shown
   AppWindows windows_;
   WindowScreen screen_;
   FolderSongList songs_;

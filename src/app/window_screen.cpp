@@ -26,8 +26,8 @@ int RowOf(int controlId, int base) {
 
 }  // namespace
 
-WindowScreen::WindowScreen(AppWindows& windows, MessageBoxes& messages)
-    : windows_(windows), messages_(messages) {
+WindowScreen::WindowScreen(AppWindows& windows, MessageBoxes& messages, const TextDecoder& texts)
+    : windows_(windows), messages_(messages), texts_(texts) {
   levels_.fill(-1);
   historyRepaint_.setSingleShot(true);
   historyRepaint_.setInterval(kProgressPeriodMs);
@@ -163,7 +163,7 @@ void WindowScreen::ShowLyric(std::string_view text) {
   lyric_.Add(text);
   DrawingSurface* panel = windows_.Surface(kLyricPanel);
   if (panel == nullptr) return;
-  panel->Changed(DrawLyricLine(panel->Image(), ScreenText(lyric_.Text)));
+  panel->Changed(DrawLyricLine(panel->Image(), SongText(texts_, lyric_.Text)));
 }
 
 void WindowScreen::DrawLoopBar(float loopStartPercent, float loopEndPercent, double playedFraction) {
@@ -212,7 +212,7 @@ void WindowScreen::RedrawMainPanels() {
   DrawSongMap();
   DrawLoopBarNow();
   if (DrawingSurface* panel = windows_.Surface(kLyricPanel)) {
-    panel->Changed(DrawLyricLine(panel->Image(), ScreenText(lyric_.Text)));
+    panel->Changed(DrawLyricLine(panel->Image(), SongText(texts_, lyric_.Text)));
   }
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/app_windows.h"
+#include "platform/text_decoder.h"
 #include "player/screen.h"
 #include "player/view_settings.h"
 #include "session/lyric_line.h"
@@ -25,7 +26,8 @@ namespace sonvela {
 
 class WindowScreen : public Screen {
  public:
-  WindowScreen(AppWindows& windows, MessageBoxes& messages);
+  // The song's texts are decoded by `texts`.
+  WindowScreen(AppWindows& windows, MessageBoxes& messages, const TextDecoder& texts);
   ~WindowScreen() override;
   WindowScreen(const WindowScreen&) = delete;
   WindowScreen& operator=(const WindowScreen&) = delete;
@@ -88,6 +90,7 @@ class WindowScreen : public Screen {
 
   AppWindows& windows_;
   MessageBoxes& messages_;
+  const TextDecoder& texts_;
   const SongTables* song_ = nullptr;
   const ViewSettings defaultView_;
   const ViewSettings* view_ = &defaultView_;

@@ -16,6 +16,7 @@
 #include "platform/interrupt_signal.h"
 #include "platform/qt_tick_timers.h"
 #include "platform/system_wall_clock.h"
+#include "platform/text_decoder.h"
 #include "platform/timed_port_output.h"
 #include "player/capture_file.h"
 #include "player/capture_midi_out.h"
@@ -74,6 +75,14 @@ int RunPlayCommand(const QStringList& arguments) {
     return UsageError(parser, problem);
   }
 
+  TextDecoder texts;
+  const std::string charset = parser.isSet("charset") ? options.charset : CharsetSetting();
+  if (!texts.Choose(charset)) {
+    return UsageError(parser, QString("%1: unknown charset \"%2\".")
+                                  .arg(parser.isSet("charset") ? "--charset" : kCharsetVariable,
+                                       QString::fromStdString(charset)));
+  }
+
   // Before any output starts its threads, so that none of them takes Ctrl-C.
   InterruptSignal interrupt;
   Timing timing(options.fast);
@@ -101,8 +110,9 @@ int RunPlayCommand(const QStringList& arguments) {
     midi = &sound->Midi();
   }
 
-  TerminalScreen screen(isatty(STDOUT_FILENO) == 1);
+  TerminalScreen screen(isatty(STDOUT_FILENO) == 1, texts);
   PlayRun run(options, {*midi, timing.Timers(), timing.Clock(), screen, recorder.get()});
+  texts.Follow(run.Session().Document().Tables);
   timing.relay.target = &run;
   // The capture is written as it goes, ten times a second while the song plays.
   std::string captureError;

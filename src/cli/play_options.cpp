@@ -82,6 +82,11 @@ void AddPlayOptions(QCommandLineParser& parser) {
       {"fast",
        "Deliver the 10 ms ticks without waiting; the clock moves on 10 ms a tick, so --capture then "
        "writes 10 x the tick count as ms."});
+  parser.addOption({"charset",
+                    "Show the song's texts in charset NAME (UTF-8, Windows-1251, Shift_JIS, GB18030, ...) "
+                    "instead of the one detected over its texts; \"Automatico\" detects. Default: "
+                    "SONVELA_CHARSET, else Automatico.",
+                    "NAME"});
   parser.addOption({"stop-after",
                     "Stop after SECONDS of playing (simulated ones with --fast), loops included.",
                     "SECONDS"});
@@ -112,6 +117,8 @@ QString ReadPlayOptions(const QCommandLineParser& parser, PlayOptions& options) 
   if (parser.isSet("capture") && parser.isSet("port"))
     return "--capture records instead of sounding: no --port.";
   options.fast = parser.isSet("fast");
+  options.charset = parser.value("charset").toStdString();
+  if (parser.isSet("charset") && options.charset.empty()) return "--charset takes a charset's name.";
   if (parser.isSet("stop-after")) {
     bool ok = false;
     options.stopAfterSeconds = parser.value("stop-after").toDouble(&ok);

@@ -81,7 +81,8 @@ int RunRenderCommand(const QStringList& arguments) {
     return kExitFileError;
   }
   SimulatedTicks ticks(SystemWallClock().Now());
-  TerminalScreen screen(false);
+  const TextDecoder texts;
+  TerminalScreen screen(false, texts);
   PlayRun session(options, {renderer, ticks, ticks, screen, nullptr});
   session.Start();
   bool rendered = true;

@@ -7,7 +7,6 @@
 
 #include "cli/terminal_text.h"
 #include "player/control_ids.h"
-#include "text/display_text.h"
 
 namespace sonvela {
 
@@ -51,7 +50,7 @@ void TerminalScreen::ShowLyric(std::string_view text) {
   // A finished lyric line stays above the status line.
   if (lyricLine_.Add(text, &finishedLine_) && showStatus_ && !finishedLine_.empty()) {
     ClearStatus();
-    std::fputs(DisplayText(finishedLine_).c_str(), stdout);
+    std::fputs(charset_.FromUtf8(texts_.Decode(finishedLine_)).c_str(), stdout);
     std::fputc('\n', stdout);
   }
   DrawStatus();
@@ -84,9 +83,10 @@ void TerminalScreen::DrawStatus() {
   if (!showStatus_ || (shownProgress_.empty() && lyricLine_.Text.empty())) return;
   status_ = shownProgress_;
   if (!status_.empty() && !lyricLine_.Text.empty()) status_ += "  ";
-  status_ += DisplayText(lyricLine_.Text);
+  status_ += texts_.Decode(lyricLine_.Text);
   // A status line that wrapped could no longer be rewritten in place.
-  const std::string_view shown = FirstColumns(status_, std::max<size_t>(TerminalColumns(), 2) - 1);
+  const std::string shown =
+      charset_.FromUtf8(FirstColumns(status_, std::max<size_t>(TerminalColumns(), 2) - 1));
   std::fputs(kEraseLine, stdout);
   std::fwrite(shown.data(), 1, shown.size(), stdout);
   std::fflush(stdout);

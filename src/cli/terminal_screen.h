@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "cli/terminal_text.h"
+#include "platform/text_decoder.h"
 #include "player/screen.h"
 #include "session/lyric_line.h"
 
@@ -15,8 +17,9 @@ namespace sonvela {
 
 class TerminalScreen : public Screen {
  public:
-  // `showStatus`: standard output is a terminal, so the status line may be drawn.
-  explicit TerminalScreen(bool showStatus) : showStatus_(showStatus) {}
+  // `showStatus`: standard output is a terminal, so the status line may be drawn. The song's texts are
+  // decoded by `texts`.
+  TerminalScreen(bool showStatus, const TextDecoder& texts) : showStatus_(showStatus), texts_(texts) {}
 
   void ShowMessage(std::string_view text) override;
   void SetText(int controlId, std::string_view text) override;
@@ -41,6 +44,8 @@ class TerminalScreen : public Screen {
   void DrawStatus();
 
   bool showStatus_;
+  const TextDecoder& texts_;
+  TerminalCharset charset_;
   bool statusDrawn_ = false;
   bool progressDue_ = false;
   std::string latestProgress_;

@@ -2,6 +2,7 @@
 // display.
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
   sonvela::PrepareAudioLibraries();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The settings the tests write (the charset chosen) stay out of the user's own.
+  QStandardPaths::setTestModeEnabled(true);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,32 @@
+#include "platform/charset_detection.h"
+
+#include <uchardet/uchardet.h>
+
+#include <memory>
+
+#include "text/charsets.h"
+
+namespace sonvela {
+
+std::optional<std::string> DetectCharset(const SongTables& song) {
+  const std::unique_ptr<uchardet, void (*)(uchardet_t)> detector(uchardet_new(), uchardet_delete);
+  size_t nonAscii = 0;
+  bool c1 = false;
+  for (const std::vector<std::string>* texts : {&song.TextEvents, &song.TaggedTexts}) {
+    for (const std::string& text : *texts) {
+      if (IsAscii(text) || IsUtf8(text)) continue;
+      for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        nonAscii += byte >= 0x80 ? 1 : 0;
+        c1 = c1 || (byte >= 0x80 && byte <= 0x9F);
+      }
+      uchardet_handle_data(detector.get(), text.data(), text.size());
+      uchardet_handle_data(detector.get(), "\n", 1);
+    }
+  }
+  if (nonAscii == 0) return std::nullopt;
+  uchardet_data_end(detector.get());
+  return ChosenCharset(uchardet_get_charset(detector.get()), nonAscii, c1);
+}
+
+}  // namespace sonvela

@@ -1,0 +1,177 @@
+// Song texts in the charsets karaoke files come in, written as real files carry them: syllables in Text
+// events, "/" and "\" starting lines, the title in the same charset.
+
+#include "platform/text_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "session/lyric_line.h"
+#include "song/test_support.h"
+#include "text/charsets.h"
+
+namespace sonvela {
+namespace {
+
+using namespace test;
+
+// UTF-8 text as the bytes of `charset`.
+std::string Encoded(const std::string& utf8, const std::string& charset) {
+  return CharsetConverter::Open("UTF-8", charset)->Convert(utf8);
+}
+
+// A karaoke song: each line's words are syllables (a blank starts a new one), the first of a line marked
+// "/" (the first of all "\"), the title in the track name; all in `charset`.
+std::string KaraokeSong(const std::vector<std::string>& lines, const std::string& charset,
+                        const std::string& title = "") {
+  std::string track = Meta(0, kMetaTrackName, Encoded(title.empty() ? lines[0] : title, charset));
+  for (size_t line = 0; line < lines.size(); ++line) {
+    std::string mark = line == 0 ? "\\" : "/";
+    size_t at = 0;
+    while (at < lines[line].size()) {
+      const size_t end = std::min(lines[line].find(' ', at + 1), lines[line].size());
+      track += Meta(24, kMetaText, mark + Encoded(lines[line].substr(at, end - at), charset));
+      mark.clear();
+      at = end;
+    }
+  }
+  return Header(0, 1, 96) + Track(track + kEndOfTrack);
+}
+
+// What the lyric line shows of the song: its finished lines and the last one, decoded.
+std::vector<std::string> ShownLines(const LoadedSong& song, const TextDecoder& texts) {
+  std::vector<std::string> shown;
+  LyricLine line;
+  std::string finished;
+  for (size_t i = 1; i < song.tables().TextEvents.size(); ++i) {
+    if (line.Add(song.tables().TextEvents[i], &finished) && !finished.empty())
+      shown.push_back(texts.Decode(finished));
+  }
+  shown.push_back(texts.Decode(line.Text));
+  return shown;
+}
+
+struct Lyrics {
+  const char* language;
+  std::string charset;   // the file's
+  std::string detected;  // the decoder's choice
+  std::vector<std::string> lines;
+};
+
+TEST(TextDecoder, DetectsEachSongsCharsetOverAllItsTextsAndShowsTheLinesWhole) {
+  const std::vector<Lyrics> songs = {
+      {"Russian",
+       "WINDOWS-1251",
+       "WINDOWS-1251",
+       {"Пусть всегда будет солнце,", "пусть всегда будет небо,", "пусть всегда будет мама,"}},
+      {"Russian", "KOI8-R", "KOI8-R", {"Пусть всегда будет солнце,", "пусть всегда будет небо"}},
+      {"Japanese",
+       "CP932",
+       "CP932",
+       {"さくら さくら", "やよいの空は 見わたす限り", "かすみか雲か 匂いぞ出ずる"}},
+      {"Japanese", "EUC-JP", "EUC-JP", {"さくら さくら", "やよいの空は 見わたす限り", "かすみか雲か"}},
+      {"Chinese", "GB18030", "GB18030", {"月亮代表我的心", "你问我爱你有多深", "我爱你有几分"}},
+      {"Chinese", "CP950", "CP950", {"月亮代表我的心", "你問我愛你有多深", "我愛你有幾分"}},
+      {"Korean",
+       "CP949",
+       "CP949",
+       {"아리랑 아리랑 아라리요", "아리랑 고개로 넘어간다", "나를 버리고 가시는 님은"}},
+      {"Greek",
+       "ISO-8859-7",
+       "ISO-8859-7",
+       {"Σαν πας στο δρόμο για την Ιθάκη,", "να εύχεσαι να 'ναι μακρύς"}},
+      {"Hebrew", "WINDOWS-1255", "WINDOWS-1255", {"הבה נגילה הבה נגילה", "הבה נגילה ונשמחה"}},
+      {"Thai", "CP874", "CP874", {"ช้าง ช้าง ช้าง", "น้องเคยเห็นช้างหรือเปล่า", "ช้างมันตัวโตไม่เบา"}},
+      {"German",
+       "WINDOWS-1252",
+       "WINDOWS-1252",
+       {"Stille Nacht, heilige Nacht,", "alles schläft, einsam wacht", "nur das traute hochheilige Paar."}},
+      {"Turkish", "WINDOWS-1254", "WINDOWS-1254", {"Korkma, sönmez bu şafaklarda yüzen al sancak;"}},
+      {"Italian", "UTF-8", "WINDOWS-1252", {"Nel blu dipinto di blu,", "felice di stare lassù"}},
+  };
+  for (const Lyrics& lyrics : songs) {
+    SCOPED_TRACE(std::string(lyrics.language) + " in " + lyrics.charset);
+    LoadedSong song;
+    test::Load(song, KaraokeSong(lyrics.lines, lyrics.charset), "song.kar");
+    TextDecoder texts;
+    texts.Follow(song.tables());
+    EXPECT_EQ(ShownLines(song, texts), lyrics.lines);
+    EXPECT_EQ(texts.InUse(), lyrics.detected);  // valid UTF-8 takes no part, so nothing is detected
+    EXPECT_EQ(texts.Decode(song.tables().TaggedTexts[1]), "Sq/Na  1:" + lyrics.lines[0]);
+  }
+}
+
+TEST(TextDecoder, FollowsEachLoadAndKeepsUtf8TextsOfAMixedSong) {
+  LoadedSong song;
+  TextDecoder texts;
+  texts.Follow(song.tables());
+  // A UTF-8 title over Windows-1251 lyrics: each text shows in its own charset.
+  test::Load(song, KaraokeSong({"Пусть всегда будет солнце,", "пусть всегда будет небо"}, "WINDOWS-1251"));
+  song.document.Tables.TaggedTexts[1] = "Sq/Na  1:Città – “Солнце”";
+  EXPECT_EQ(texts.Decode(song.tables().TaggedTexts[1]), "Sq/Na  1:Città – “Солнце”");
+  EXPECT_EQ(ShownLines(song, texts)[1], "пусть всегда будет небо");
+  // The next load detects again, over its own texts.
+  test::Load(song, KaraokeSong({"さくら さくら", "やよいの空は 見わたす限り"}, "CP932"));
+  EXPECT_EQ(texts.InUse(), "CP932");
+  EXPECT_EQ(ShownLines(song, texts)[0], "さくら さくら");
+  // Too little text to tell: Windows-1252.
+  test::Load(song, KaraokeSong({"Да"}, "WINDOWS-1251"));
+  EXPECT_EQ(texts.InUse(), "WINDOWS-1252");
+  EXPECT_EQ(ShownLines(song, texts)[0], "Äà");
+}
+
+TEST(TextDecoder, AChosenCharsetDecodesEveryTextAndAnUnknownOneChangesNothing) {
+  LoadedSong song;
+  test::Load(song, KaraokeSong({"Пусть всегда будет солнце,", "пусть всегда будет небо"}, "WINDOWS-1251"));
+  TextDecoder texts;
+  texts.Follow(song.tables());
+  for (const auto& [name, converter, line] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"koi8_r", "KOI8-R", "оСЯРЭ БЯЕЦДЮ АСДЕР ЯНКМЖЕ,"},
+           {"Windows-1252", "WINDOWS-1252", "Ïóñòü âñåãäà áóäåò ñîëíöå,"},
+           {"no such charset", "WINDOWS-1252", "Ïóñòü âñåãäà áóäåò ñîëíöå,"},
+           {"Automatico", "Automatico", "Пусть всегда будет солнце,"},
+       }) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(texts.Choose(name), name != "no such charset");
+    EXPECT_EQ(texts.Chosen(), converter);
+    EXPECT_EQ(ShownLines(song, texts)[0], line);
+  }
+  // A chosen UTF-8 shows what is not UTF-8 as U+FFFD, even in a text that is.
+  ASSERT_TRUE(texts.Choose("utf-8"));
+  EXPECT_EQ(texts.Decode("Città \xE0"
+                         "!"),
+            "Città \uFFFD!");
+}
+
+TEST(TextDecoder, BadBytesShowAsReplacementsAndTheRestStillShows) {
+  TextDecoder texts;
+  ASSERT_TRUE(texts.Choose("Shift_JIS"));
+  EXPECT_EQ(texts.Decode(Encoded("さくら", "CP932") + "\x82"), "さくら\uFFFD");  // cut off at the end
+  EXPECT_EQ(texts.Decode("\xFF" + Encoded("空", "CP932")), "\uFFFD空");
+  ASSERT_TRUE(texts.Choose("EUC-KR"));
+  EXPECT_EQ(texts.Decode("a\xC9 b"), "a\uFFFD b");
+  // Whatever the bytes, each charset gives valid UTF-8 that begins with the text's leading ASCII (but for
+  // its last letter, which a Vietnamese tone mark may join), and a text reads the same whatever was read
+  // before it.
+  std::mt19937 random(7);
+  std::string before;
+  for (const CharsetChoice& charset : CommonCharsets()) {
+    ASSERT_TRUE(texts.Choose(charset.Label));
+    for (int i = 0; i < 300; ++i) {
+      std::string bytes(random() % 40, '\0');
+      for (char& c : bytes) c = static_cast<char>(random() % 2 ? 'a' + random() % 26 : random() % 256);
+      const std::string shown = texts.Decode(bytes);
+      ASSERT_TRUE(IsUtf8(shown)) << charset.Label;
+      const auto ascii = std::max<ptrdiff_t>(
+          std::find_if(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; }) - bytes.begin() - 1, 0);
+      EXPECT_EQ(shown.substr(0, static_cast<size_t>(ascii)), bytes.substr(0, static_cast<size_t>(ascii)));
+      texts.Decode(before);
+      EXPECT_EQ(texts.Decode(bytes), shown) << charset.Label;
+      before = bytes;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sonvela
