@@ -1,7 +1,8 @@
 // Load benchmark: `load_bench generate FILE EVENTS_PER_TRACK` writes a dense 16-track file;
 // `load_bench sysex FILE MEGABYTES` writes a file that is one SysEx of that size;
 // `load_bench load FILE` reads it, analyses it with the complete listing and lists the event table,
-// and prints the time of each step and the memory the song tables hold per stored event.
+// detects the charset of its texts as the first text shown would, and prints the time of each step and the
+// memory the song tables hold per stored event.
 
 #include <chrono>
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "files/read_song_file.h"
 #include "platform/system_wall_clock.h"
+#include "platform/text_decoder.h"
 #include "song/analyse_song.h"
 #include "song/event_table.h"
 #include "song/midi_bytes.h"
@@ -99,6 +101,11 @@ int main(int argc, char* argv[]) {
   const auto tableStart = std::chrono::steady_clock::now();
   sonvela::ListEventTable(document, logs, messages);
   const double table = Seconds(tableStart);
+  const auto charsetStart = std::chrono::steady_clock::now();
+  sonvela::TextDecoder texts;
+  texts.Follow(document.Tables);
+  const std::string charset = texts.InUse();
+  const double detection = Seconds(charsetStart);
   const double total = Seconds(start);
 
   int64_t events = 0;
@@ -106,8 +113,11 @@ int main(int argc, char* argv[]) {
   const double bytesPerEvent = events ? double(document.Tables.EventTableBytes()) / double(events) : 0;
   std::printf("events %lld  listing lines %zu  event table lines %zu\n", static_cast<long long>(events),
               document.Listing.Lines.Size(), document.EventTable.Size());
-  std::printf("read %.3f s  analyse+listing %.3f s  event table %.3f s  total %.3f s\n", read, analyse, table,
-              total);
+  std::printf(
+      "read %.3f s  analyse+listing %.3f s  event table %.3f s  charset %.3f s (%zu texts: %s)  "
+      "total %.3f s\n",
+      read, analyse, table, detection,
+      document.Tables.TextEvents.size() + document.Tables.TaggedTexts.size() - 2, charset.c_str(), total);
   std::printf("song tables %.1f bytes per stored event\n", bytesPerEvent);
   if (argc == 4) {
     // The event table writes its items when asked: time writing them all once, as the toolbox does.
