@@ -116,8 +116,8 @@ int main(int argc, char* argv[]) {
   std::printf(
       "read %.3f s  analyse+listing %.3f s  event table %.3f s  charset %.3f s (%zu texts: %s)  "
       "total %.3f s\n",
-      read, analyse, table, detection,
-      document.Tables.TextEvents.size() + document.Tables.TaggedTexts.size() - 2, charset.c_str(), total);
+      read, analyse, table, detection, static_cast<size_t>(document.Tables.TextCount), charset.c_str(),
+      total);
   std::printf("song tables %.1f bytes per stored event\n", bytesPerEvent);
   if (argc == 4) {
     // The event table writes its items when asked: time writing them all once, as the toolbox does.

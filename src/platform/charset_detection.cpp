@@ -8,13 +8,24 @@
 
 namespace sonvela {
 
+namespace {
+
+// Enough text to tell any charset apart; a song with more is told from its first texts, so that a song of
+// many thousand syllables does not hold up the first text shown.
+constexpr size_t kEnoughBytes = 16 * 1024;
+
+}  // namespace
+
 std::optional<std::string> DetectCharset(const SongTables& song) {
   const std::unique_ptr<uchardet, void (*)(uchardet_t)> detector(uchardet_new(), uchardet_delete);
   size_t nonAscii = 0;
   bool c1 = false;
+  size_t fed = 0;
   for (const std::vector<std::string>* texts : {&song.TextEvents, &song.TaggedTexts}) {
     for (const std::string& text : *texts) {
+      if (fed >= kEnoughBytes) break;
       if (IsAscii(text) || IsUtf8(text)) continue;
+      fed += text.size() + 1;
       for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         nonAscii += byte >= 0x80 ? 1 : 0;
