@@ -91,12 +91,13 @@ int main(int argc, char* argv[]) {
   sonvela::SongDocument document;
   sonvela::Logs logs;
   QuietMessages messages;
-  document.Tables.SongFileName = argv[2];
+  document.FileName = argv[2];
   const auto start = std::chrono::steady_clock::now();
-  if (!sonvela::ReadSongFile(document.Tables, messages)) return 1;
+  if (!sonvela::ReadSongFile(document.FileName, document.Tables, messages)) return 1;
   const double read = Seconds(start);
   const auto analyseStart = std::chrono::steady_clock::now();
-  sonvela::AnalyseSong({document.Tables, document.Listing, logs, messages, sonvela::SystemWallClock().Now()});
+  sonvela::AnalyseSong({document.FileName, document.Tables, document.Listing, logs, messages,
+                        sonvela::SystemWallClock().Now()});
   const double analyse = Seconds(analyseStart);
   const auto tableStart = std::chrono::steady_clock::now();
   sonvela::ListEventTable(document, logs, messages);

@@ -82,7 +82,6 @@ class BlankScreen : public Screen {
 // Notes spread evenly over the tracks, each track on its own channel.
 void BuildSong(SongTables& song, int64_t notes) {
   ClearSongTables(song);
-  song.SongFileName = "million.mid";
   song.Division = kDivision;
   song.TempoBpm = kTempo;
   song.TrackCount = kTracks;
@@ -145,6 +144,7 @@ double MicrosecondsPer(const std::function<void()>& step, double seconds = 0.5, 
 int main(int argc, char* argv[]) {
   const int64_t notes = argc > 1 ? std::atoll(argv[1]) : 1'000'000;
   Rig rig;
+  rig.document.FileName = "million.mid";
   BuildSong(rig.document.Tables, notes);
   std::printf("song: %lld notes, %lld events on %d tracks, %.0f s long\n", static_cast<long long>(notes),
               static_cast<long long>(2 * (notes / kTracks) * kTracks), kTracks,

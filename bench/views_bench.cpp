@@ -78,10 +78,10 @@ int main(int argc, char* argv[]) {
   sonvela::SongDocument document;
   sonvela::Logs logs;
   QuietMessages messages;
-  document.Tables.SongFileName = argv[1];
-  if (!sonvela::ReadSongFile(document.Tables, messages)) return 1;
-  sonvela::AnalyseSong(
-      {document.Tables, document.Listing, logs, messages, sonvela::LocalDateTime{2024, 5, 6, 10, 0, 0}});
+  document.FileName = argv[1];
+  if (!sonvela::ReadSongFile(document.FileName, document.Tables, messages)) return 1;
+  sonvela::AnalyseSong({document.FileName, document.Tables, document.Listing, logs, messages,
+                        sonvela::LocalDateTime{2024, 5, 6, 10, 0, 0}});
   const sonvela::SongTables& tables = document.Tables;
   int64_t events = 0;
   for (int32_t t = 1; t <= tables.TrackCount; ++t) events += tables.TrackEventCount(t);

@@ -85,7 +85,7 @@ void Sonvela::Start() {
       screen_.PaintChannelKeyboard(ChannelControl(kChannelKeyboardBase, channel), 0, kRedrawKeyboard);
     }
     session_.Player().StartSecondTick();
-    songs_.FillSongList(Document().Tables.SongFileName);
+    songs_.FillSongList(Document().FileName);
   }
   // The keyboard lights up from input even without an output to pass it on to.
   midiIn_.OpenAtStart();

@@ -184,7 +184,7 @@ void Sonvela::CreateSong() {
 }
 
 void Sonvela::SaveListingFile() {
-  const std::string& song = Document().Tables.SongFileName;
+  const std::string& song = Document().FileName;
   if (!song.empty()) SaveListing(Document().Listing.Lines, song, screen_);
 }
 

@@ -16,9 +16,9 @@ void ClearSongDocument(SongDocument& document) {
 bool LoadSongFile(SongDocument& document, const std::string& fileName, Logs& logs, MessageBoxes& messages,
                   const LocalDateTime& now, const SongReaderParts& parts) {
   ClearSongDocument(document);
-  document.Tables.SongFileName = fileName;
-  const bool read = ReadSongFile(document.Tables, messages);
-  AnalyseSong({document.Tables, document.Listing, logs, messages, now, parts});
+  document.FileName = fileName;
+  const bool read = ReadSongFile(fileName, document.Tables, messages);
+  AnalyseSong({fileName, document.Tables, document.Listing, logs, messages, now, parts});
   if (!read) return false;
   ListEventTable(document, logs, messages);
   return true;

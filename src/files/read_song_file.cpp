@@ -19,24 +19,24 @@ void Complain(MessageBoxes& messages, const std::string& name, int error) {
 
 }  // namespace
 
-bool ReadSongFile(SongTables& tables, MessageBoxes& messages) {
+bool ReadSongFile(const std::string& fileName, SongTables& tables, MessageBoxes& messages) {
   tables.SongFileData.clear();
-  if (tables.SongFileName.empty()) {
+  if (fileName.empty()) {
     messages.ShowMessage("Nomefile vuoto!");
     return false;
   }
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(tables.SongFileName.c_str(), "rb"));
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
   if (!file) {
-    Complain(messages, tables.SongFileName, errno);
+    Complain(messages, fileName, errno);
     return false;
   }
   struct stat info {};
   if (fstat(fileno(file.get()), &info) != 0) {
-    Complain(messages, tables.SongFileName, errno);
+    Complain(messages, fileName, errno);
     return false;
   }
   if (S_ISDIR(info.st_mode)) {
-    Complain(messages, tables.SongFileName, EISDIR);
+    Complain(messages, fileName, EISDIR);
     return false;
   }
   std::string data;
@@ -48,7 +48,7 @@ bool ReadSongFile(SongTables& tables, MessageBoxes& messages) {
     length += std::fread(data.data() + length, 1, 65536, file.get());
   }
   if (std::ferror(file.get())) {
-    Complain(messages, tables.SongFileName, errno ? errno : EIO);
+    Complain(messages, fileName, errno ? errno : EIO);
     return false;
   }
   data.resize(length);

@@ -22,7 +22,7 @@ Transport::Transport(SongDocument& document, Logs& logs, const TransportPorts& p
 
 void Transport::StartPlayback() {
   SongTables& t = Tables();
-  if (t.SongFileName.empty()) {
+  if (document_.FileName.empty()) {
     screen_.ShowMessage("No midifile loaded!");
     return;
   }
@@ -49,7 +49,7 @@ void Transport::StartPlayback() {
                                         [](const std::string& text) { return !text.empty(); });
   lyricLineEnded_ = false;
   started_ = true;
-  MessageLog(logs_, t.SongFileName + " iniziato alle " + TimeOfDayText(wallClock_.Now()));
+  MessageLog(logs_, document_.FileName + " iniziato alle " + TimeOfDayText(wallClock_.Now()));
   state_.PlayStartMs = std::llrint(NowMs());
   // The events at tick 0 are due at the song's time 0, however long the preparation took.
   midi_.SetDueOutsideTicks(songStartMs);

@@ -18,7 +18,7 @@ MediaStatus MediaStatusOf(const PlaySession& session, SongList& songs) {
   } else if (player.Running() && player.SongStarted()) {
     status.playback = MediaPlayback::kPlaying;
   }
-  status.songPath = tables.SongFileName;
+  status.songPath = session.Document().FileName;
   status.load = session.Document().LoadGeneration;
   if (!status.songPath.empty()) status.lengthUs = std::llround(SongLengthSeconds(tables) * 1e6);
   status.canGoNext = songs.NextIndex() >= 0;
@@ -28,7 +28,7 @@ MediaStatus MediaStatusOf(const PlaySession& session, SongList& songs) {
 
 int64_t MediaPositionUs(const PlaySession& session) {
   const SongTables& tables = session.Document().Tables;
-  if (tables.SongFileName.empty()) return 0;
+  if (session.Document().FileName.empty()) return 0;
   const double fraction = PlayedFraction(session.State().SongPosition, tables.LongestTrackTicks);
   return std::llround(std::clamp(fraction, 0.0, 1.0) * SongLengthSeconds(tables) * 1e6);
 }

@@ -13,33 +13,32 @@ PlaySession::PlaySession(const SessionPorts& ports)
 
 bool PlaySession::LoadAndPlay(LoadVariant variant, const std::string& path) {
   transport_.ResetSong();
-  SongTables& tables = document_.Tables;
   switch (variant) {
     case LoadVariant::kLoad:
-      tables.SongFileName = ports_.songs.ChooseSongFile();
-      ports_.songs.FillSongList(tables.SongFileName);
+      document_.FileName = ports_.songs.ChooseSongFile();
+      ports_.songs.FillSongList(document_.FileName);
       break;
     case LoadVariant::kList:
-      tables.SongFileName = path;
+      document_.FileName = path;
       break;
     case LoadVariant::kCommandLine:
-      tables.SongFileName = CommandLineSong;
-      DebugLog(logs_, tables.SongFileName);
+      document_.FileName = CommandLineSong;
+      DebugLog(logs_, document_.FileName);
       break;
     case LoadVariant::kCreate:
-      tables.SongFileName = kComposedFileName;
-      DebugLog(logs_, tables.SongFileName);
+      document_.FileName = kComposedFileName;
+      DebugLog(logs_, document_.FileName);
       break;
   }
   // A cancelled dialog or an empty entry: nothing is loaded, and Play will say so.
-  if (tables.SongFileName.empty()) return false;
+  if (document_.FileName.empty()) return false;
   return ReadAndPlay(variant);
 }
 
 bool PlaySession::ReadAndPlay(LoadVariant variant) {
   const bool listOrder = variant == LoadVariant::kLoad || variant == LoadVariant::kList;
   Screen& screen = ports_.screen;
-  const std::string name = document_.Tables.SongFileName;
+  const std::string name = document_.FileName;
   if (listOrder) CommandLineSong.clear();
   screen.SetEnabled(kPlayButton, false);
   if (listOrder) screen.ShowSongTitle(name);

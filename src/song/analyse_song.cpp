@@ -123,11 +123,11 @@ void AnalyseSong(const SongReaderContext& context) {
     return;
   }
   MessageLog(context.logs, "RESET");
-  DebugLog(context.logs, t.SongFileName);
+  DebugLog(context.logs, context.fileName);
   // The file is consumed here; the tables keep only what lies between the header and the first track.
   const std::string file = std::move(t.SongFileData);
   SongTableBuilder tables(t, context.parts.trackEvents);
-  ListingFormatter listing(context.listing, t.SongFileName, context.now);
+  ListingFormatter listing(context.listing, context.fileName, context.now);
   ReaderEvents events(tables, context.parts.listing ? &listing : nullptr, context.logs);
   DecodeSong(file, events);
   tables.Finish();

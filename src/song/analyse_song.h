@@ -2,6 +2,8 @@
 // The file reader: decodes the bytes of a Standard MIDI File or karaoke file once (song_decoder.h) and
 // hands the events to the table builder and the listing formatter as it goes; writes the load's log.
 
+#include <string_view>
+
 #include "song/analysis_listing.h"
 #include "song/song_tables.h"
 #include "text/local_date_time.h"
@@ -18,6 +20,7 @@ struct SongReaderParts {
 };
 
 struct SongReaderContext {
+  std::string_view fileName;  // shown in the log and the listing
   SongTables& tables;
   AnalysisListing& listing;
   Logs& logs;
@@ -26,7 +29,7 @@ struct SongReaderContext {
   SongReaderParts parts{};
 };
 
-// Reads SongFileName and SongFileData; rebuilds every song table (without the track events, when not
+// Reads SongFileData; rebuilds every song table (without the track events, when not
 // asked for them). With no data: "No midi file loaded!".
 void AnalyseSong(const SongReaderContext& context);
 

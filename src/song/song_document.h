@@ -2,6 +2,7 @@
 // What one load produces: the song tables, the analysis listing and the event table.
 
 #include <cstdint>
+#include <string>
 
 #include "song/analysis_listing.h"
 #include "song/event_table.h"
@@ -10,6 +11,8 @@
 namespace sonvela {
 
 struct SongDocument {
+  // The song's file: chosen before its load, and kept when the load clears the rest.
+  std::string FileName;
   SongTables Tables;
   AnalysisListing Listing;
   EventTableList EventTable;

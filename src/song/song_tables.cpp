@@ -10,10 +10,8 @@ size_t SongTables::EventTableBytes() const {
 }
 
 void ClearSongTables(SongTables& tables) {
-  std::string name = std::move(tables.SongFileName);
   const uint64_t generation = tables.LoadGeneration;
   tables = SongTables{};
-  tables.SongFileName = std::move(name);
   tables.LoadGeneration = generation + 1;
 }
 

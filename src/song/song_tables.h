@@ -36,7 +36,6 @@ struct SongTables {
   // Moves on with every ClearSongTables, which starts each load: playback keeps what it derived from the
   // events (their due times) while it stays the same.
   uint64_t LoadGeneration = 0;
-  std::string SongFileName;
   std::string SongFileData;
 
   uint8_t MidiFormat = 0;
@@ -78,7 +77,7 @@ struct SongTables {
 };
 
 // Clears what a load rebuilds: the song scalars, the track tables, the file data, and moves the load
-// generation on. The file name stays: the next load sets it.
+// generation on.
 void ClearSongTables(SongTables& tables);
 
 }  // namespace sonvela

@@ -110,8 +110,8 @@ TEST_F(Program, ADroppedSongFileIsLoadedAsLoadWouldAndOtherFilesAreRefused) {
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&Main(), &drop);
   }
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !Tables().SongFileName.empty(); }));
-  EXPECT_EQ(Tables().SongFileName, song);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !program->Document().FileName.empty(); }));
+  EXPECT_EQ(program->Document().FileName, song);
   EXPECT_EQ(dialogsOpened, 0);
   EXPECT_THAT(Entries(), ElementsAre("a.mid", "> Tune.MID"));
   EXPECT_EQ(Sent().back(), Word(0x90, 60, 100));
@@ -148,7 +148,7 @@ TEST_F(Program, LoadChoosesAFileItsFolderIsListedAndACancelledLoadPlaysNothing) 
   EXPECT_EQ(QDir::currentPath(), folder.filePath("Other"));
   EXPECT_THAT(Entries(), ElementsAre("> Piece.MID", "zz.kar"));
   EXPECT_EQ(Sent().back(), Word(0x90, 60, 100));
-  EXPECT_EQ(Tables().SongFileName, chosen.toStdString());
+  EXPECT_EQ(program->Document().FileName, chosen.toStdString());
   // Cancelled: reset, the folder listed again, nothing plays, and Play says why.
   chosen.clear();
   Click(kLoadButton);
@@ -195,7 +195,7 @@ TEST_F(Program, AnEntryThatCannotBeReadSaysWhyAndPlaysNothing) {
   EXPECT_TRUE(Main().isVisible());
   Click(kCreateButton);  // composes into the current folder and plays it
   EXPECT_TRUE(QFile::exists(folder.filePath("creato.mid")));
-  EXPECT_EQ(Tables().SongFileName, "creato.mid");
+  EXPECT_EQ(program->Document().FileName, "creato.mid");
   EXPECT_THAT(Sent(), Contains(Word(0xC0, 82, 0)));
   EXPECT_EQ(Title(), "creato.mid");
 }

@@ -21,7 +21,7 @@ song "$work/russian.kar" 96 0 "${tempo120[@]}" $(text_events WINDOWS-1251 '\Пу
 # The terminal's lines as a user sees them: played on a terminal of its own (the lyric line shows only
 # on one); erase sequences and carriage returns dropped.
 on_terminal() {
-  script -qec "$*" /dev/null | sed 's/\x1b\[[0-9;]*[A-Za-z]//g; s/\r/\n/g' >"$work/terminal"
+  script -qec "$*" /dev/null </dev/null | sed 's/\x1b\[[0-9;]*[A-Za-z]//g; s/\r/\n/g' >"$work/terminal"
 }
 shows() { grep -qF -- "$1" "$work/terminal"; }
 
@@ -43,7 +43,10 @@ SONVELA_CHARSET=klingon "$cli" play --fast --capture "$work/c.tsv" "$work/russia
 check "so is an unknown SONVELA_CHARSET" grep -qF 'SONVELA_CHARSET: unknown charset "klingon".' "$work/err"
 
 "$cli" listing "$work/russian.kar" >"$work/listing"
-SONVELA_CHARSET=KOI8-R "$cli" listing "$work/russian.kar" >"$work/listing.koi8"
 check "the listing keeps the song's bytes" grep -qF "$(printf %s 'солнце' | iconv -t WINDOWS-1251)" "$work/listing"
-check "whatever the charset" cmp -s "$work/listing" "$work/listing.koi8"
+for command in events log; do
+  "$cli" "$command" "$work/russian.kar" >"$work/$command"
+  SONVELA_CHARSET=KOI8-R "$cli" "$command" "$work/russian.kar" >"$work/$command.koi8"
+  check "$command writes the same bytes whatever the charset" cmp -s "$work/$command" "$work/$command.koi8"
+done
 finish

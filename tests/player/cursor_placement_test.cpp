@@ -44,8 +44,9 @@ uint64_t Fingerprint(const std::vector<SentMessage>& sent) {
 }
 
 TEST(PlaybackCursors, DueTimesNeverFallBehindTheEventBeforeSoASearchFindsWhatAWalkFinds) {
-  SongTables song;
-  NewSong(song);
+  SongDocument document;
+  SongTables& song = document.Tables;
+  NewSong(document);
   // Ticks out of order (no file gives them): the walk through the track plays the tick-3 event right
   // after the tick-5 one.
   AddTrack(song, {{0x90, 1, 1, 5}, {0x90, 2, 1, 3}, {0x90, 3, 1, 8}});
@@ -79,7 +80,7 @@ TEST_F(CursorPlacementTest, DueTimesFollowTheTablesWhenALoadChangesThem) {
   Tick(3);
   // A load of the same shape, whose note lies elsewhere, without a Play: nothing of it is due, and it
   // does not end.
-  NewSong(song, 100, 60);
+  NewSong(document, 100, 60);
   AddTrack(song, {{0x90, 62, 100, 2}}, 10);
   EXPECT_THAT(Tick(20), IsEmpty());
   EXPECT_FALSE(transport.SongStarted());
@@ -94,7 +95,7 @@ TEST_F(CursorPlacementTest, DueTimesFollowTheTablesWhenALoadChangesThem) {
 }
 
 TEST_F(CursorPlacementTest, TheEarliestNextPositionIsTheNearestDueEventLoopEndOrSongEnd) {
-  NewSong(song, 100, 60);  // a song tick per clock tick
+  NewSong(document, 100, 60);  // a song tick per clock tick
   AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, 30}});
   AddTrack(song, {{0x91, 61, 100, 12}}, 200);
   EXPECT_EQ(transport.EarliestNextPosition(), std::nullopt);  // not started
@@ -118,7 +119,7 @@ class RandomSessions : public PlayerBench {
   Numbers numbers{2024};
 
   void BuildSmallSong() {
-    NewSong(song, numbers.Pick(1, 4) * 24, numbers.Pick(30, 240));
+    NewSong(document, numbers.Pick(1, 4) * 24, numbers.Pick(30, 240));
     for (int track = numbers.Pick(1, 4); track > 0; --track) {
       std::vector<TrackEvent> events;
       int64_t tick = numbers.Pick(0, 1) * numbers.Pick(0, 50);

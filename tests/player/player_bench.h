@@ -20,9 +20,10 @@ constexpr uint32_t Word(int status, int data1, int data2) {
 }
 
 // A song of no tracks yet, named so that Play accepts it.
-inline void NewSong(SongTables& song, int32_t division = 96, int32_t tempo = 120) {
+inline void NewSong(SongDocument& document, int32_t division = 96, int32_t tempo = 120) {
+  document.FileName = "song.mid";
+  SongTables& song = document.Tables;
   ClearSongTables(song);
-  song.SongFileName = "song.mid";
   song.Division = division;
   song.TempoBpm = tempo;
   song.TrackEvents.assign(1, std::vector<TrackEvent>(1));
@@ -83,7 +84,7 @@ class PlayerBench : public ::testing::Test {
   // Plays a one-track song; at the defaults one song tick passes per clock tick.
   std::vector<uint32_t> Play(const std::vector<TrackEvent>& events, int64_t endTick = 1000,
                              int32_t division = 100, int32_t tempo = 60) {
-    NewSong(song, division, tempo);
+    NewSong(document, division, tempo);
     AddTrack(song, events, endTick);
     return Start();
   }

@@ -21,7 +21,7 @@ using ::testing::StartsWith;
 using TransportTest = PlayerBench;
 
 TEST_F(TransportTest, PlaySilencesOpensTheDefaultOutputLogsAndSendsTickZero) {
-  NewSong(song);
+  NewSong(document);
   AddTrack(song, {{0xC0, 5, 0, 0}, {0x90, 60, 100, 0}, {0x80, 60, 0, 96}});
   AddTrack(song, {{0xB1, 7, 90, 0}, {0x91, 64, 80, 48}});
   EXPECT_THAT(Start(), ElementsAreArray(Join({AllNotesOffWords(),
@@ -92,7 +92,7 @@ TEST_F(TransportTest, HalvingRoundsToEvenDoublingStopsShortOfOverflowAndTempoZer
 // The song ends at its longest track's end, and the progress text shows it whole, never more than played.
 TEST_F(TransportTest, TheEndAndTheProgressText) {
   std::string text = "old";
-  NewSong(song, 100, 60);
+  NewSong(document, 100, 60);
   AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, 10}});
   AddTrack(song, {}, 30);
   Start();
@@ -253,7 +253,7 @@ TEST_F(TransportTest, DataBytesBeyondMidiAreSentAsStoredButReachNoDisplayOutOfRa
 }
 
 TEST_F(TransportTest, TextsGoToTheLyricLineTheMessageLogOrTheDebugLog) {
-  NewSong(song, 100, 60);
+  NewSong(document, 100, 60);
   song.TextEvents = {"", "Hel", ""};
   song.TaggedTexts = {"", "", "Sq/Na  1:Intro"};
   AddTrack(song,

@@ -95,7 +95,7 @@ TEST_F(PlaySessionTest, EachVariantTakesItsStepsInItsOrder) {
   EXPECT_TRUE(session.LoadAndPlay(LoadVariant::kCommandLine));
   EXPECT_THAT(screen.steps,
               ElementsAre("disable (cl)", "title " + path + " (cl)", "enable (cl)", "play", "map"));
-  EXPECT_EQ(session.Document().Tables.SongFileName, path);
+  EXPECT_EQ(session.Document().FileName, path);
 
   // Create plays the composer's file from the current folder, then redraws the song map and keyboards.
   screen.steps.clear();
@@ -115,7 +115,7 @@ TEST_F(PlaySessionTest, NothingChosenOrUnreadableLoadsAndPlaysNothing) {
   // A cancelled dialog still refills the list of the current folder.
   EXPECT_FALSE(session.LoadAndPlay(LoadVariant::kLoad));
   EXPECT_THAT(screen.steps, ElementsAre("choose", "fill "));
-  EXPECT_TRUE(session.Document().Tables.SongFileName.empty());
+  EXPECT_TRUE(session.Document().FileName.empty());
 
   // A vanished file says why, leaves Play usable and sends nothing but the reset's silence.
   screen.steps.clear();
@@ -135,7 +135,7 @@ TEST_F(PlaySessionTest, NextInListMovesOnAndWrapsAfterTheLast) {
     songs.selected = selected;
     EXPECT_TRUE(session.PlayNextInList());
     EXPECT_EQ(songs.selected, next);
-    EXPECT_EQ(session.Document().Tables.SongFileName, songs.entries[next]);
+    EXPECT_EQ(session.Document().FileName, songs.entries[next]);
   }
 
   // With an empty list the ended song is reset and nothing plays.

@@ -130,9 +130,8 @@ TEST_F(AnalyseSongTest, EventCutByTheChunkEndIsNotStoredAndItsPiecesWait) {
   EXPECT_EQ(song.tables().TrackTicks[1], 5);
   EXPECT_EQ(song.document.Listing.ListingPending, " Time:     5d        5 ");
   // What was pending begins the first line of the next load.
-  song.document.Tables.SongFileName = "next.mid";
   song.document.Tables.SongFileData = Header(0, 0, 96);
-  AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
+  AnalyseSong({"next.mid", song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
   EXPECT_TRUE(Lists("          Time:     5d        5 next.mid"));
   EXPECT_EQ(song.document.Listing.ListingPending, "");
 }

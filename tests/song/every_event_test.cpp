@@ -96,7 +96,7 @@ TEST(EventTableList, ServesOnlyRowsOfTheTablesItWasShownFor) {
   // over the new tables.
   ClearSongDocument(song.document);
   song.document.Tables.SongFileData = kSecond;
-  AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
+  AnalyseSong({"song.mid", song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime});
   ASSERT_EQ(song.tables().TrackCount, 2);
   EXPECT_FALSE(table.Shows(song.document));
   EXPECT_EQ(table.Item(song.document, 102), "");

@@ -29,9 +29,10 @@ struct LoadedSong {
 inline void Load(LoadedSong& song, const std::string& bytes, const std::string& name = "song.mid",
                  const SongReaderParts& parts = {}) {
   ClearSongDocument(song.document);
-  song.document.Tables.SongFileName = name;
+  song.document.FileName = name;
   song.document.Tables.SongFileData = bytes;
-  AnalyseSong({song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime, parts});
+  AnalyseSong(
+      {name, song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime, parts});
   ListEventTable(song.document, song.logs, song.messages);
 }
 
