@@ -1,0 +1,31 @@
+#pragma once
+// The karaoke window's picture: the line being sung whole, its sung part in a second colour, the next line
+// below it, both as large as the picture's height allows and narrowed to fit its width. Which line and how
+// much of it is the session's (session/karaoke_lines.h); this only draws what it is given.
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include "player/colours.h"
+
+namespace sonvela {
+
+constexpr Colour kKaraokeBackground = Rgb(16, 16, 48);
+constexpr Colour kKaraokeSungColour = Rgb(255, 190, 0);
+constexpr Colour kKaraokeLineColour = Rgb(255, 255, 255);
+constexpr Colour kKaraokeNextColour = Rgb(150, 150, 190);
+
+inline constexpr const char* kNoLyricsText = "Nessun testo";
+
+struct KaraokeText {
+  QString sung;    // of the current line, so far
+  QString unsung;  // the rest of it
+  QString next;    // the line after it
+  bool noLyrics = false;
+};
+
+// Draws the whole picture. Returns where the current line lies: all that changes while it is sung.
+QRect DrawKaraoke(QImage& image, const KaraokeText& text);
+
+}  // namespace sonvela
