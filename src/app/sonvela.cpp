@@ -42,6 +42,7 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
   session_.CommandLineSong = std::move(commandLineSong);
   session_.beforePlay = [this] { StartRecording(); };
   screen_.ShowSongOf(&session_.Document().Tables);
+  windows_.Karaoke().ShowSongOf(&session_.Document().Tables, &session_.State());
   screen_.ShowViewOf(&session_.View());
   switch_.onSwitched = [this] {
     keys_.OutputSwitched();
@@ -97,6 +98,7 @@ void Sonvela::OnFirstPaint() {
     // The list selects the song that plays, so that Continuo goes on from it.
     songs_.ShowFolderOf(song);
     RefreshLists();
+    windows_.Karaoke().Refresh();
   }
   screen_.DrawSongMap();
   for (int channel = 1; channel <= kChannels; ++channel) {
@@ -130,6 +132,9 @@ void Sonvela::OnTimerTick(int slot) {
   if (ticksHeld_ || shutDown_) return;
   session_.OnTimerTick(slot);
   RefreshLists();
+  // Between syllables the karaoke window follows the position on the progress tick: a loop restart, the
+  // next song of Continuo or Intro.
+  if (slot != kSequencerSlot) windows_.Karaoke().Refresh();
   // The song's end and Continuo's next song are seen within a progress tick; a song's every tick is not
   // looked at.
   if (slot != kSequencerSlot && media_) media_->Refresh();
@@ -144,6 +149,7 @@ void Sonvela::StartMediaControls() {
           [this](const Command& command) {
             session_.Apply(command);
             RefreshLists();
+            windows_.Karaoke().Refresh();
           },
       .raise =
           [this] {

@@ -1,0 +1,94 @@
+// The karaoke window on the real program: opened from the lyric line's menu and by its key, following the
+// song position, full screen on F11.
+
+#include <QContextMenuEvent>
+#include <QMenu>
+
+#include "app/program_bench.h"
+#include "views/karaoke_view.h"
+#include "views/pixels.h"
+
+namespace sonvela::test {
+namespace {
+
+// Syllables every 20 song ticks (about 100 ms of the song clock), two lines.
+const std::string kTwoLines = Song(Meta(0, 1, "\\Sing") + Meta(20, 1, "ing ") + Meta(20, 1, "now") +
+                                   Meta(20, 1, "/Next") + Meta(20, 1, " line") + Meta(200, 1, ""));
+
+class Karaoke : public ProgramBench {
+ protected:
+  KaraokeWindow& Window() { return Windows().Karaoke(); }
+  QRect Where(Colour colour) { return BoundsOf(Window().Image(), colour); }
+  // The lyric line's menu, as a right click opens it, and its karaoke entry.
+  void ChooseFromLyricMenu() {
+    QWidget* lyric = Windows().Control(kLyricPanel);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, {10, 10}, lyric->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(lyric, &event);
+    auto* menu = lyric->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    menu->actions().front()->trigger();
+    menu->close();
+  }
+};
+
+TEST_F(Karaoke, ShowsTheWholeLineColouredAsSungAndTheNextBelowFollowingEverySeek) {
+  Write("song.kar", kTwoLines);
+  StartProgram();
+  ChooseFromLyricMenu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+  ClickSongEntry(0);
+  // "Sing" sung, "ing now" to come; "Next line" below, narrower colour band.
+  const QRect sung = Where(kKaraokeSungColour), rest = Where(kKaraokeLineColour);
+  const QRect next = Where(kKaraokeNextColour);
+  ASSERT_FALSE(sung.isEmpty() || rest.isEmpty() || next.isEmpty());
+  EXPECT_LT(sung.right(), rest.left() + 2);
+  EXPECT_GT(next.top(), rest.bottom());
+  Tick(15);  // "ing " too
+  EXPECT_GT(Where(kKaraokeSungColour).width(), sung.width() * 3 / 2);
+  Tick(20);  // the second line, half sung, nothing after it
+  EXPECT_TRUE(Where(kKaraokeNextColour).isEmpty());
+  EXPECT_FALSE(Where(kKaraokeSungColour).isEmpty() || Where(kKaraokeLineColour).isEmpty());
+
+  // Back to the start on the song map: the first line again, sung up to the position.
+  Click(kSongMap, Qt::LeftButton, {3, 5});
+  QImage expected(Window().Image().size(), QImage::Format_RGB32);
+  DrawKaraoke(expected, {.sung = "Sing", .unsung = "ing now", .next = "Next line"});
+  EXPECT_EQ(Window().Image(), expected);
+  Click(kStopButton);
+  EXPECT_EQ(Window().Image(), expected);
+}
+
+TEST_F(Karaoke, ASongWithoutWordsSaysSoAndF11AndEscapeGoFullScreenAndBack) {
+  Write("song.mid", Song(NoteOn(0, 1, 60, 100) + NoteOff(96, 1, 60)));
+  StartProgram();
+  ClickSongEntry(0);
+  Main().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+  QTest::keyClick(&Main(), Qt::Key_K, Qt::ControlModifier);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+  QImage expected(Window().Image().size(), QImage::Format_RGB32);
+  KaraokeText none;
+  none.noLyrics = true;
+  DrawKaraoke(expected, none);
+  EXPECT_EQ(Window().Image(), expected);
+  EXPECT_FALSE(Where(kKaraokeNextColour).isEmpty());
+
+  for (const auto& [key, fullScreen, shown] : {std::tuple{Qt::Key_F11, true, true},
+                                               {Qt::Key_F11, false, true},
+                                               {Qt::Key_F11, true, true},
+                                               {Qt::Key_Escape, false, true},
+                                               {Qt::Key_Escape, false, false}}) {
+    QTest::keyClick(&Window(), key);
+    EXPECT_EQ(Window().isFullScreen(), fullScreen) << key;
+    EXPECT_EQ(Window().isVisible(), shown) << key;
+    if (fullScreen) {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return Window().geometry() == Window().screen()->geometry(); }));
+    }
+  }
+  // Closed by Escape: the program knows, and the main window goes on.
+  EXPECT_FALSE(program->Session().View().Shown(ToolWindowKind::kKaraoke));
+  EXPECT_FALSE(Main().HasEnded());
+}
+
+}  // namespace
+}  // namespace sonvela::test
