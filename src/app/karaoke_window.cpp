@@ -56,12 +56,13 @@ void KaraokeWindow::Refresh() {
   }
   const KaraokePlace place = lines_.At(transport_->SongPosition);
   if (drawn_ && place == shown_) return;
-  // Along one line only that line's band changes.
+  // Along one line only that line changes, in the size chosen for it.
   const bool sameLine = drawn_ && place.line == shown_.line;
   shown_ = place;
   drawn_ = true;
-  const QRect current = DrawKaraoke(image_, ShownText(lines_, shown_));
-  update(sameLine ? current : rect());
+  const KaraokeText text = ShownText(lines_, shown_);
+  if (!sameLine) typeSize_ = KaraokeTypeSize(image_.size(), text);
+  update(sameLine ? DrawKaraokeLine(image_, text, typeSize_) : DrawKaraoke(image_, text, typeSize_));
 }
 
 void KaraokeWindow::Redraw() {

@@ -49,6 +49,7 @@ class KaraokeWindow : public QWidget {
   bool linesBuilt_ = false;
   KaraokePlace shown_;
   bool drawn_ = false;  // the picture shows shown_
+  int typeSize_ = 0;    // of the line shown
   QImage image_;
 };
 

@@ -1,6 +1,7 @@
 #include "session/karaoke_lines.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "player/song_time.h"
 #include "session/lyric_line.h"

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "views/panel_text.h"
 #include "views/surface.h"
+#include "views/view_colours.h"
 #include "views/view_fonts.h"
 
 namespace sonvela {
@@ -22,45 +24,65 @@ constexpr int kSideMarginPercent = 4;
 constexpr double kCurrentMiddle = 0.40;
 constexpr double kNextMiddle = 0.70;
 
-int Top(const QImage& image, double middle, int height) {
-  return static_cast<int>(std::lrint(image.height() * middle - height / 2.0));
+int Top(int pictureHeight, double middle, int height) {
+  return static_cast<int>(std::lrint(pictureHeight * middle - height / 2.0));
+}
+
+int TextWidth(QSize picture) {
+  return picture.width() - 2 * picture.width() * kSideMarginPercent / 100;
+}
+
+// The band of the current line: the whole width, the height of a line in that size.
+QRect CurrentBand(const QImage& image, int typeSize) {
+  const int height = QFontMetrics(KaraokeFont(typeSize)).height();
+  return QRect(0, Top(image.height(), kCurrentMiddle, height), image.width(), height) & image.rect();
+}
+
+void DrawCentred(QPainter& painter, const QImage& image, const PanelLine& line, double middle,
+                 Colour colour) {
+  line.Draw(
+      painter,
+      {CentredIn(image.width(), line.Extent().width()), Top(image.height(), middle, line.Extent().height())},
+      colour);
 }
 
 }  // namespace
 
-QRect DrawKaraoke(QImage& image, const KaraokeText& text) {
-  FillSurface(image, kKaraokeBackground);
-  const int pixels = std::max(kMinPixels, image.height() / kLinesPerHeight);
-  const int width = image.width() - 2 * image.width() * kSideMarginPercent / 100;
-  QPainter painter(&image);
+int KaraokeTypeSize(QSize picture, const KaraokeText& text) {
+  const int largest = std::max(kMinPixels, picture.height() / kLinesPerHeight);
   if (text.noLyrics) {
-    const PanelLine line = FittedLine(KaraokeFont(pixels / 2), kNoLyricsText, width, kMinPixels);
-    line.Draw(painter,
-              {CentredIn(image.width(), line.Extent().width()), Top(image, 0.5, line.Extent().height())},
-              kKaraokeNextColour);
+    return FittedLine(KaraokeFont(largest / 2), kNoLyricsText, TextWidth(picture), kMinPixels).PixelSize();
+  }
+  const auto fitted = [&](const QString& line) {
+    return FittedLine(KaraokeFont(largest), line, TextWidth(picture), kMinPixels).PixelSize();
+  };
+  return std::min(fitted(text.sung + text.unsung), fitted(text.next));
+}
+
+QRect DrawKaraoke(QImage& image, const KaraokeText& text, int typeSize) {
+  FillSurface(image, kKaraokeBackground);
+  if (text.noLyrics) {
+    QPainter painter(&image);
+    DrawCentred(painter, image, PanelLine(KaraokeFont(typeSize), kNoLyricsText), 0.5, kKaraokeNextColour);
     return image.rect();
   }
+  DrawKaraokeLine(image, text, typeSize);
+  QPainter painter(&image);
+  DrawCentred(painter, image, PanelLine(KaraokeFont(typeSize), text.next), kNextMiddle, kKaraokeNextColour);
+  return image.rect();
+}
 
-  // Both lines in one size, the largest at which each fits; the current line is fitted whole, then drawn
-  // in two parts at that size.
-  const int fitted =
-      std::min(FittedLine(KaraokeFont(pixels), text.sung + text.unsung, width, kMinPixels).PixelSize(),
-               FittedLine(KaraokeFont(pixels), text.next, width, kMinPixels).PixelSize());
-  const QFont font = KaraokeFont(fitted);
+QRect DrawKaraokeLine(QImage& image, const KaraokeText& text, int typeSize) {
+  const QRect band = CurrentBand(image, typeSize);
+  QPainter painter(&image);
+  painter.fillRect(band, ToQColor(kKaraokeBackground));
+  const QFont font = KaraokeFont(typeSize);
   const PanelLine sung(font, text.sung);
   const PanelLine unsung(font, text.unsung);
-  const int height = std::max(sung.Extent().height(), unsung.Extent().height());
-  const QPoint at(CentredIn(image.width(), sung.Extent().width() + unsung.Extent().width()),
-                  Top(image, kCurrentMiddle, height));
+  const QPoint at(CentredIn(image.width(), sung.Extent().width() + unsung.Extent().width()), band.top());
   sung.Draw(painter, at, kKaraokeSungColour);
   unsung.Draw(painter, at + QPoint(sung.Extent().width(), 0), kKaraokeLineColour);
-
-  const PanelLine next(font, text.next);
-  next.Draw(
-      painter,
-      {CentredIn(image.width(), next.Extent().width()), Top(image, kNextMiddle, next.Extent().height())},
-      kKaraokeNextColour);
-  return QRect(0, at.y(), image.width(), height) & image.rect();
+  return band;
 }
 
 }  // namespace sonvela

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include "player/colours.h"
@@ -25,7 +26,12 @@ struct KaraokeText {
   bool noLyrics = false;
 };
 
-// Draws the whole picture. Returns where the current line lies: all that changes while it is sung.
-QRect DrawKaraoke(QImage& image, const KaraokeText& text);
+// The type size for a line and the one after it in a picture of that size: as large as the height allows,
+// both lines fitting the width. Chosen once a line, so that the line stays put while it is sung.
+int KaraokeTypeSize(QSize picture, const KaraokeText& text);
+// Draws the whole picture; returns what it changed.
+QRect DrawKaraoke(QImage& image, const KaraokeText& text, int typeSize);
+// Draws only the current line, as a syllable along it is sung; returns what it changed.
+QRect DrawKaraokeLine(QImage& image, const KaraokeText& text, int typeSize);
 
 }  // namespace sonvela

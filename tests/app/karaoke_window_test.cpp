@@ -45,6 +45,7 @@ TEST_F(Karaoke, ShowsTheWholeLineColouredAsSungAndTheNextBelowFollowingEverySeek
   EXPECT_GT(next.top(), rest.bottom());
   Tick(15);  // "ing " too
   EXPECT_GT(Where(kKaraokeSungColour).width(), sung.width() * 3 / 2);
+  EXPECT_EQ(Where(kKaraokeNextColour), next);
   Tick(20);  // the second line, half sung, nothing after it
   EXPECT_TRUE(Where(kKaraokeNextColour).isEmpty());
   EXPECT_FALSE(Where(kKaraokeSungColour).isEmpty() || Where(kKaraokeLineColour).isEmpty());
@@ -52,7 +53,8 @@ TEST_F(Karaoke, ShowsTheWholeLineColouredAsSungAndTheNextBelowFollowingEverySeek
   // Back to the start on the song map: the first line again, sung up to the position.
   Click(kSongMap, Qt::LeftButton, {3, 5});
   QImage expected(Window().Image().size(), QImage::Format_RGB32);
-  DrawKaraoke(expected, {.sung = "Sing", .unsung = "ing now", .next = "Next line"});
+  const KaraokeText first{.sung = "Sing", .unsung = "ing now", .next = "Next line"};
+  DrawKaraoke(expected, first, KaraokeTypeSize(expected.size(), first));
   EXPECT_EQ(Window().Image(), expected);
   Click(kStopButton);
   EXPECT_EQ(Window().Image(), expected);
@@ -69,7 +71,7 @@ TEST_F(Karaoke, ASongWithoutWordsSaysSoAndF11AndEscapeGoFullScreenAndBack) {
   QImage expected(Window().Image().size(), QImage::Format_RGB32);
   KaraokeText none;
   none.noLyrics = true;
-  DrawKaraoke(expected, none);
+  DrawKaraoke(expected, none, KaraokeTypeSize(expected.size(), none));
   EXPECT_EQ(Window().Image(), expected);
   EXPECT_FALSE(Where(kKaraokeNextColour).isEmpty());
 
