@@ -4,8 +4,10 @@
 //   band   an ordinary arrangement: drums, bass and guitar in eighths, piano chords on the beat, a string pad
 //          a bar long, a melody in eighths.
 //   click  claves on channel 10 every 250 ms (eighths at a steady 120 BPM), for measuring where sounds land.
+//   karaoke  the band, with words: a syllable on every eighth as Text events, a line every two bars, "/"
+//          before each line and "\" before each verse of four, as karaoke files mark them.
 //
-// Use: bench_song dense|band|click OUT.mid SECONDS
+// Use: bench_song dense|band|click|karaoke OUT.mid SECONDS
 
 #include <algorithm>
 #include <array>
@@ -183,13 +185,52 @@ std::vector<Track> ClickSong(int64_t beats, Track& tempo) {
   return {claves.Finish()};
 }
 
+// The words, a verse of four lines, sung over and over; "-" joins the syllables of a word.
+constexpr std::array<const char*, 4> kVerse = {
+    "Sot-to il cie-lo di Mi-la-no",
+    "can-to pia-no la can-zo-ne",
+    "o-gni se-ra la ri-tro-vo",
+    "nel-la lu-ce del lam-pio-ne",
+};
+
+// The syllables of a line, each with the blank that follows it, if any.
+std::vector<std::string> Syllables(const std::string& line) {
+  std::vector<std::string> syllables(1);
+  for (const char c : line) {
+    if (c == '-') {
+      syllables.emplace_back();
+    } else {
+      syllables.back() += c;
+      if (c == ' ') syllables.emplace_back();
+    }
+  }
+  return syllables;
+}
+
+Track LyricTrack(int64_t beats) {
+  constexpr int kEighth = kDivision / 2;
+  constexpr int kLineBeats = 2 * kBeatsPerBar;
+  Track track;
+  for (int64_t line = 0; (line + 1) * kLineBeats <= beats; ++line) {
+    const std::vector<std::string> syllables = Syllables(kVerse[static_cast<size_t>(line) % kVerse.size()]);
+    for (size_t i = 0; i < syllables.size(); ++i) {
+      std::string text = syllables[i];
+      if (i == 0) text = (line % static_cast<int64_t>(kVerse.size()) == 0 ? "\\" : "/") + text;
+      std::vector<uint8_t> bytes = {0xFF, 0x01, static_cast<uint8_t>(text.size())};
+      bytes.insert(bytes.end(), text.begin(), text.end());
+      track.push_back({line * kLineBeats * kDivision + static_cast<int64_t>(i) * kEighth, std::move(bytes)});
+    }
+  }
+  return track;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   const std::string style = argc == 4 ? argv[1] : "";
   const double seconds = argc == 4 ? std::atof(argv[3]) : 0;
-  if ((style != "dense" && style != "band" && style != "click") || seconds <= 0) {
-    std::fprintf(stderr, "Use: bench_song dense|band|click OUT.mid SECONDS (above 0)\n");
+  if ((style != "dense" && style != "band" && style != "click" && style != "karaoke") || seconds <= 0) {
+    std::fprintf(stderr, "Use: bench_song dense|band|click|karaoke OUT.mid SECONDS (above 0)\n");
     return 2;
   }
   int64_t beats = 0;
@@ -199,9 +240,10 @@ int main(int argc, char* argv[]) {
     beats = (static_cast<int64_t>(std::ceil(seconds * 2)) + kBeatsPerBar - 1) / kBeatsPerBar * kBeatsPerBar;
   }
   const int64_t endTick = beats * kDivision;
-  const std::vector<Track> parts = style == "dense"  ? DenseSong(beats)
-                                   : style == "band" ? BandSong(beats)
-                                                     : ClickSong(beats, tempo);
+  std::vector<Track> parts = style == "dense"   ? DenseSong(beats)
+                             : style == "click" ? ClickSong(beats, tempo)
+                                                : BandSong(beats);
+  if (style == "karaoke") parts.push_back(LyricTrack(beats));
 
   std::vector<uint8_t> file = {'M', 'T', 'h', 'd'};
   PutBigEndian(file, 6, 4);

@@ -11,7 +11,10 @@
 #     with them, the toolbox's own real-time `play --capture`, which has no window.
 #  4. The window's work at a progress tick, all 16 channels sounding at changing levels, and at the sequencer
 #     ticks between (window_bench tick), without and with the Keyboard window.
-# Figures of 2 and 3 are medians of RUNS runs; every run is shown. PARTS (default "start idle play tick")
+#  5. The window playing a karaoke song (the band of bench_song with a syllable every eighth), its CPU over a
+#     fixed span, in turn without and with the karaoke window open (SONVELA_KARAOKE): the difference is what
+#     the karaoke window costs.
+# Figures of 2, 3 and 5 are medians of RUNS runs; every run is shown. PARTS (default "start idle play tick karaoke")
 # and SCREENS (default "offscreen Xvfb") choose what runs, to repeat one measure on its own.
 # Use: bench/window_bench.sh [BUILD_DIR]
 set -euo pipefail
@@ -25,7 +28,7 @@ cli=$build/sonvela-cli
 dense_seconds=${DENSE_SECONDS:-25}
 idle_seconds=${IDLE_SECONDS:-20}
 runs=${RUNS:-3}
-parts=" ${PARTS:-start idle play tick} "
+parts=" ${PARTS:-start idle play tick karaoke} "
 screens=" ${SCREENS:-offscreen Xvfb} "
 start_runs=${START_RUNS:-7}
 soundfont=${SONVELA_SOUNDFONT:-/usr/share/sounds/sf2/FluidR3_GM.sf2}
@@ -200,11 +203,37 @@ EVICT
     "median $(median <"$work/start") ms   (limit 300 ms)"
 }
 
+# karaoke_runs LABEL: RUNS rounds of the karaoke song played without and with the karaoke window, in turn.
+karaoke_runs() {
+  local label=$1 run kind shown plain with
+  rm -f "$work/plain" "$work/karaoke"
+  for ((run = 1; run <= runs; run++)); do
+    for kind in plain karaoke; do
+      shown=
+      [ "$kind" = plain ] || shown=1
+      rm -f "$work/real.tsv"
+      SONVELA_KARAOKE=$shown SONVELA_CAPTURE=$work/real.tsv SONVELA_QUIT_AT_END=1 \
+        launch karaoke "$program" "$work/karaoke.mid"
+      sleep 3
+      cpu_span "$pid" "$span" >>"$work/$kind"
+      echo >>"$work/$kind"
+      wait "$pid" || fail "karaoke ($kind): exit status $?: $(cat "$work/karaoke.err")"
+    done
+  done
+  plain=$(median <"$work/plain")
+  with=$(median <"$work/karaoke")
+  echo "-- $label: the karaoke song of ${dense_seconds} s, CPU over ${span} s from 3 s in:" \
+    "without the karaoke window $(paste -sd' ' "$work/plain") % (median $plain %)," \
+    "with it $(paste -sd' ' "$work/karaoke") % (median $with %);" \
+    "the karaoke window: $(awk -v a="$with" -v b="$plain" 'BEGIN { printf "%.2f", a - b }') %   (limit 1 %)"
+}
+
 suite() {
   local label=$1
   [[ $parts != *" start "* ]] || start_runs "$label"
   [[ $parts != *" idle "* ]] || idle_runs "$label" "$program"
   [[ $parts != *" play "* ]] || play_rounds "$label"
+  [[ $parts != *" karaoke "* ]] || karaoke_runs "$label"
   [[ $parts == *" tick "* ]] || return 0
   echo "-- $label: the window's ticks, by hand, on the dense song (every channel sounding):"
   "$bench" tick "$work/long.mid" 1000 2>/dev/null | sed 's/^/   /'
@@ -217,6 +246,7 @@ span=$((dense_seconds - 5))
 "$build/bench/bench_song" dense "$work/dense.mid" "$dense_seconds"
 "$cli" play --fast --capture "$work/ideal.tsv" "$work/dense.mid" >/dev/null
 "$build/bench/bench_song" dense "$work/long.mid" 110
+"$build/bench/bench_song" karaoke "$work/karaoke.mid" "$dense_seconds"
 echo "== The desktop program (load average before: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores) =="
 
 [[ $screens != *" offscreen "* ]] || QT_QPA_PLATFORM=offscreen suite offscreen

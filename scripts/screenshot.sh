@@ -2,7 +2,8 @@
 # Runs the desktop program on a virtual screen, lets it play for a few seconds and saves the screen as a PNG.
 # Usage: scripts/screenshot.sh [SONG] OUT.png   (SONG may be empty: "")
 # Environment: SONVELA_BIN (default build/sonvela), SCREENSHOT_WAIT seconds (default 4), SCREENSHOT_SCREEN
-# the screen's WIDTHxHEIGHT (default 1280x800).
+# the screen's WIDTHxHEIGHT (default 1280x800), SCREENSHOT_CROP a part of the screen to keep (WIDTHxHEIGHT+X+Y,
+# as ImageMagick writes it: one window).
 set -euo pipefail
 
 if [ $# -eq 1 ]; then
@@ -18,6 +19,7 @@ fi
 bin=${SONVELA_BIN:-build/sonvela}
 wait_seconds=${SCREENSHOT_WAIT:-4}
 screen=${SCREENSHOT_SCREEN:-1280x800}
+crop=${SCREENSHOT_CROP:-}
 [ -x "$bin" ] || { echo "$0: $bin is not built" >&2; exit 1; }
 out=$(realpath -m "$out")
 bin=$(realpath "$bin")
@@ -46,4 +48,5 @@ wait "$pid" 2>/dev/null || true
 INNER
 )
 xvfb-run -a -s "-screen 0 ${screen}x24" bash -c "$inner" screenshot "$bin" "$song" "$out" "$wait_seconds"
+[ -z "$crop" ] || convert "$out" -crop "$crop" +repage "$out"
 echo "$out"

@@ -1,8 +1,11 @@
 #include "app/app_windows.h"
 
+#include <QMenu>
 #include <QMouseEvent>
+#include <QShortcut>
 
 #include "app/clickable_label.h"
+#include "app/lyric_line_menu.h"
 #include "app/secondary_windows.h"
 #include "player/control_ids.h"
 
@@ -27,6 +30,10 @@ AppWindows::AppWindows(const MainLayout& layout, const QRect& workArea) {
   debug_ = BuildDebugWindow(main_.get(), workArea, controls_);
   keyboard_ = BuildKeyboardWindow(main_.get(), workArea, layout.KeyboardWindowWidth, controls_);
   main_->BuildRest();
+  karaoke_ = new KaraokeWindow(main_.get());
+  QRect karaoke = karaoke_->geometry();
+  karaoke.moveCenter(workArea.center());
+  karaoke_->move(karaoke.topLeft());
   ConnectControls();
 }
 
@@ -46,6 +53,17 @@ void AppWindows::Show() {
 
 void AppWindows::HideSecondary() {
   for (ToolWindow* window : {listing_, eventTable_, debug_, keyboard_}) window->hide();
+  karaoke_->hide();
+}
+
+void AppWindows::ShowKaraoke(bool shown) {
+  if (!shown) {
+    karaoke_->hide();
+    return;
+  }
+  karaoke_->show();
+  karaoke_->raise();
+  karaoke_->activateWindow();
 }
 
 void AppWindows::ConnectControls() {
@@ -68,6 +86,7 @@ void AppWindows::ConnectControls() {
   ConnectToggle(kEventTableToggle, eventTable_);
   ConnectToggle(kDebugToggle, debug_);
   ConnectToggle(kBigKeyboardToggle, keyboard_);
+  ConnectKaraoke();
   main_->installEventFilter(this);
   keyboard_->installEventFilter(this);
 }
@@ -137,6 +156,26 @@ void AppWindows::ConnectToggle(int toggleId, ToolWindow* window) {
   });
   // The window's own close is a command like the toggle's: the view settings say whether it is shown.
   connect(window, &ToolWindow::Closed, this, [this, toggleId] { emit Command(toggleId, kWindowClosed); });
+}
+
+void AppWindows::ConnectKaraoke() {
+  const auto toggle = [this] { emit Command(kKaraokeWindow, 0); };
+  DrawingSurface* lyric = Surface(kLyricPanel);
+  lyric->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lyric, &QWidget::customContextMenuRequested, this, [this, lyric, toggle](QPoint at) {
+    // Opened without waiting for it: the song plays on while the menu is open.
+    auto* menu = new QMenu(lyric);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (addToLyricMenu) {
+      addToLyricMenu(*menu);
+      menu->addSeparator();
+    }
+    FillLyricLineMenu(*menu, karaoke_->isVisible(), toggle);
+    menu->popup(lyric->mapToGlobal(at));
+  });
+  auto* key = new QShortcut(QKeySequence(kKaraokeKey), main_.get());
+  connect(key, &QShortcut::activated, this, toggle);
+  connect(karaoke_, &KaraokeWindow::Closed, this, [this] { emit Command(kKaraokeWindow, kWindowClosed); });
 }
 
 }  // namespace sonvela

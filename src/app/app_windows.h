@@ -1,19 +1,22 @@
 #pragma once
-// The five windows of the program, built once in their order and held for the program's life: the main
-// window, "Disassemblato", "Eseguibile", "Debug" and "Keyboard". Every control is found by its id; every
-// command and pointer event of every control comes out of the two signals below, so one handler can route
-// them all.
+// The six windows of the program, built once in their order and held for the program's life: the main
+// window, "Disassemblato", "Eseguibile", "Debug", "Keyboard" and the karaoke window. Every control is found
+// by its id; every command and pointer event of every control comes out of the two signals below, so one
+// handler can route them all.
 
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QObject>
 #include <QPushButton>
 #include <QRect>
 
+#include <functional>
 #include <memory>
 
 #include "app/control_map.h"
 #include "app/drawing_surface.h"
+#include "app/karaoke_window.h"
 #include "app/line_list_view.h"
 #include "app/main_layout.h"
 #include "app/main_window.h"
@@ -40,6 +43,11 @@ class AppWindows : public QObject {
   ToolWindow& EventTableWindow() { return *eventTable_; }
   ToolWindow& DebugWindow() { return *debug_; }
   ToolWindow& KeyboardWindow() { return *keyboard_; }
+  KaraokeWindow& Karaoke() { return *karaoke_; }
+  // Shows the karaoke window (in front) or hides it, as the view settings say.
+  void ShowKaraoke(bool shown);
+  // Entries the lyric line's menu opens with, before its own (the charsets).
+  std::function<void(QMenu&)> addToLyricMenu;
 
   // The control with this id in any window; nullptr when there is none (or it is of another kind).
   QWidget* Control(int id) const { return controls_.Find(id); }
@@ -65,7 +73,8 @@ class AppWindows : public QObject {
  signals:
   // A control was used: notification 0 for a click (1 for the second click of a double click), 1 for a
   // new selection in a list or the drop-down list, kWindowClosed from a window toggle whose window was
-  // closed by itself. The Escape key gives the cancel command.
+  // closed by itself. The Escape key gives the cancel command; the karaoke key and the lyric line's menu
+  // give kKaraokeWindow's.
   void Command(int id, int notification);
   // The pointer over a clickable control: position in the control's pixels (a surface's picture), the
   // button that changed (press and release) and the buttons held. A held button is reported on every move,
@@ -81,6 +90,7 @@ class AppWindows : public QObject {
   void RouteHeldMove(QWidget* window, QPoint global, Qt::MouseButtons buttons);
   bool eventFilter(QObject* watched, QEvent* event) override;
   void ConnectToggle(int toggleId, ToolWindow* window);
+  void ConnectKaraoke();
 
   ControlMap controls_;
   std::unique_ptr<MainWindow> main_;
@@ -89,6 +99,7 @@ class AppWindows : public QObject {
   ToolWindow* eventTable_ = nullptr;
   ToolWindow* debug_ = nullptr;
   ToolWindow* keyboard_ = nullptr;
+  KaraokeWindow* karaoke_ = nullptr;
   QPoint lastClick_;
 };
 

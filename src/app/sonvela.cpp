@@ -45,6 +45,10 @@ Sonvela::Sonvela(MessageBoxes& messages, std::string commandLineSong, const Main
   screen_.ShowSongOf(&session_.Document().Tables);
   texts_.Follow(session_.Document().Tables);
   ChooseStartCharset(texts_, session_.SessionLogs());
+  windows_.Karaoke().ShowSongOf(&session_.Document().Tables, &session_.State(), &texts_);
+  windows_.addToLyricMenu = [this](QMenu& menu) {
+    AddCharsetChoices(menu, texts_, [this](const std::string& name) { ChooseCharset(name); });
+  };
   screen_.ShowViewOf(&session_.View());
   switch_.onSwitched = [this] {
     keys_.OutputSwitched();
@@ -102,6 +106,7 @@ void Sonvela::OnFirstPaint() {
     // The list selects the song that plays, so that Continuo goes on from it.
     songs_.ShowFolderOf(song);
     RefreshLists();
+    windows_.Karaoke().Refresh();
   }
   screen_.DrawSongMap();
   for (int channel = 1; channel <= kChannels; ++channel) {
@@ -135,6 +140,9 @@ void Sonvela::OnTimerTick(int slot) {
   if (ticksHeld_ || shutDown_) return;
   session_.OnTimerTick(slot);
   RefreshLists();
+  // Between syllables the karaoke window follows the position on the progress tick: a loop restart, the
+  // next song of Continuo or Intro.
+  if (slot != kSequencerSlot) windows_.Karaoke().Refresh();
   // The song's end and Continuo's next song are seen within a progress tick; a song's every tick is not
   // looked at.
   if (slot != kSequencerSlot && media_) media_->Refresh();
@@ -149,6 +157,7 @@ void Sonvela::StartMediaControls() {
           [this](const Command& command) {
             session_.Apply(command);
             RefreshLists();
+            windows_.Karaoke().Refresh();
           },
       .raise =
           [this] {
@@ -185,6 +194,7 @@ void Sonvela::StartRecording() {
 void Sonvela::ChooseCharset(const std::string& name) {
   ChooseAndKeepCharset(texts_, name);
   screen_.RedrawMainPanels();
+  windows_.Karaoke().Redraw();
   for (const int id : {kListingList, kEventTableList, kMessageLogList}) windows_.List(id)->Model().Reset();
 }
 

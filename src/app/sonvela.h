@@ -83,6 +83,9 @@ class Sonvela : public TickSink {
   // then timers stopped, every channel silenced, the output closed.
   void Shutdown();
 
+  // Opens the karaoke window, as its key does, unless it is open already.
+  void OpenKaraokeWindow();
+
   // The windows' lists show what the logs, the listing and the event table hold now.
   void RefreshLists();
 

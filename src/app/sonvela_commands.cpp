@@ -114,6 +114,9 @@ void Sonvela::OnCommand(int id, int notification) {
       case kHistoryToggle:
         apply(CommandKind::kHistory);
         break;
+      case kKaraokeWindow:
+        window(ToolWindowKind::kKaraoke);
+        break;
       case kHalveTempoButton:
         apply(CommandKind::kHalveTempo);
         break;
@@ -135,6 +138,8 @@ void Sonvela::OnCommand(int id, int notification) {
     }
   }
   RefreshLists();
+  // Stop, a seek, a load: the karaoke window shows the line at the new position at once.
+  windows_.Karaoke().Refresh();
   if (media_) media_->Refresh();
 }
 
@@ -162,6 +167,10 @@ void Sonvela::OnPointer(int id, PointerAction action, QPoint position, Qt::Mouse
     if (rightDown) session_.Apply({.kind = CommandKind::kSolo, .channel = soloChannel});
   }
   RefreshLists();
+}
+
+void Sonvela::OpenKaraokeWindow() {
+  if (!session_.View().Shown(ToolWindowKind::kKaraoke)) OnCommand(kKaraokeWindow, 0);
 }
 
 void Sonvela::ShowInfo(const char* text) {
@@ -193,6 +202,7 @@ void Sonvela::LoadDroppedFile(const QString& path) {
   songs_.ChooseNext(path);
   session_.LoadAndPlay(LoadVariant::kLoad);
   RefreshLists();
+  windows_.Karaoke().Refresh();
   if (media_) media_->Refresh();
 }
 

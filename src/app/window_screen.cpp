@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <utility>
+
 #include "app/control_style.h"
 #include "app/screen_text.h"
 #include "player/control_ids.h"
@@ -69,7 +71,11 @@ void WindowScreen::SetTextColour(int controlId, Colour colour) {
 }
 
 void WindowScreen::SetChecked(int controlId, bool checked) {
-  if (QPushButton* button = windows_.Button(controlId)) button->setChecked(checked);
+  if (controlId == kKaraokeWindow) {
+    if (checked != windows_.Karaoke().isVisible()) windows_.ShowKaraoke(checked);
+  } else if (QPushButton* button = windows_.Button(controlId)) {
+    button->setChecked(checked);
+  }
 }
 
 void WindowScreen::DrawLevelBar(int controlId, int level) {
@@ -131,6 +137,7 @@ void WindowScreen::TickEnds() {
   gatheringKeys_ = false;
   for (const KeyPaint& paint : keyPaints_) PaintKey(paint);
   keyPaints_.clear();
+  if (std::exchange(syllableCame_, false)) windows_.Karaoke().Refresh();
 }
 
 void WindowScreen::PaintKey(const KeyPaint& paint) {
@@ -161,6 +168,12 @@ void WindowScreen::PaintKey(const KeyPaint& paint) {
 
 void WindowScreen::ShowLyric(std::string_view text) {
   lyric_.Add(text);
+  // The karaoke window colours the syllable once the tick's messages are out.
+  if (gatheringKeys_) {
+    syllableCame_ = true;
+  } else {
+    windows_.Karaoke().Refresh();
+  }
   DrawingSurface* panel = windows_.Surface(kLyricPanel);
   if (panel == nullptr) return;
   panel->Changed(DrawLyricLine(panel->Image(), SongText(texts_, lyric_.Text)));

@@ -107,6 +107,8 @@ class WindowScreen : public Screen {
   // Keys asked for during a tick, painted in order when it ends.
   bool gatheringKeys_ = false;
   std::vector<KeyPaint> keyPaints_;
+  // A syllable was sung during the tick: the karaoke window catches up when it ends.
+  bool syllableCame_ = false;
 };
 
 }  // namespace sonvela

@@ -62,6 +62,8 @@ constexpr int kInstrumentList = 1122;
 constexpr int kHistoryToggle = 1123;
 constexpr int kMidiOutDeviceList = 1170;
 constexpr int kMidiInDeviceList = 1144;
+// The karaoke window has no button: its id stands for the window itself, shown when "checked".
+constexpr int kKaraokeWindow = 1128;
 
 // The id of a per-channel control for MIDI channel 1..16.
 constexpr int ChannelControl(int base, int channel) {

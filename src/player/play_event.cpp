@@ -112,15 +112,8 @@ bool Transport::PlayEvent(int32_t track) {
 }
 
 void Transport::ShowLyricEvent(std::string_view tagged) {
-  // A karaoke song's syllables are its Text events; a song without them sings from its Lyric events, by
-  // the same marks, and a Lyric ending in a line break ends its line.
   if (!lyricsFromLyricEvents_) return;
-  std::string_view text = tagged.substr(std::min(tagged.size(), kLyricTag.size()));
-  const bool endsLine = !text.empty() && (text.back() == '\n' || text.back() == '\r');
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
-  line_.clear();
-  if (std::exchange(lyricLineEnded_, endsLine)) line_ = "/";
-  line_ += text;
+  lyricPieces_.Take(tagged, line_);
   screen_.ShowLyric(line_);
 }
 

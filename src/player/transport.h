@@ -23,6 +23,7 @@
 #include "player/transport_state.h"
 #include "player/view_settings.h"
 #include "player/wall_clock.h"
+#include "song/lyric_pieces.h"
 #include "song/song_document.h"
 #include "text/logs.h"
 
@@ -163,7 +164,7 @@ class Transport : public TickSink {
   TransportEvents events_;
   // The song has no Text events: its Lyric events feed the lyric line.
   bool lyricsFromLyricEvents_ = false;
-  bool lyricLineEnded_ = false;
+  LyricEventPieces lyricPieces_;
   // Log lines and labels are built here, reusing its room, so that playing events does not allocate.
   std::string line_;
 };

@@ -45,9 +45,8 @@ void Transport::StartPlayback() {
   ShowChannelUsage();
   cursors_.Prepare(t);
   cursors_.PlaceAtStart();
-  lyricsFromLyricEvents_ = std::none_of(t.TextEvents.begin(), t.TextEvents.end(),
-                                        [](const std::string& text) { return !text.empty(); });
-  lyricLineEnded_ = false;
+  lyricsFromLyricEvents_ = SingsFromLyricEvents(t);
+  lyricPieces_ = {};
   started_ = true;
   MessageLog(logs_, document_.FileName + " iniziato alle " + TimeOfDayText(wallClock_.Now()));
   state_.PlayStartMs = std::llrint(NowMs());

@@ -1,7 +1,7 @@
 #pragma once
 // What the windows show besides the song: the Keyboard window with its history strip and the channels its
-// big keyboard follows, and the list windows. The session owns it and the commands change it; the buttons
-// show it, and the transport reads the channel filters on every note.
+// big keyboard follows, the list windows and the karaoke window. The session owns it and the commands change
+// it; the buttons show it, and the transport reads the channel filters on every note.
 
 #include <array>
 
@@ -9,11 +9,11 @@
 
 namespace sonvela {
 
-enum class ToolWindowKind { kListing, kEventTable, kDebug, kKeyboard };
+enum class ToolWindowKind { kListing, kEventTable, kDebug, kKeyboard, kKaraoke };
 
 struct ViewSettings {
   // Indexed by ToolWindowKind.
-  std::array<bool, 4> WindowShown{};
+  std::array<bool, 5> WindowShown{};
   bool History = false;
   // The big keyboard follows a channel whose filter is on: all are, to start with (indexed by channel 1..16).
   std::array<bool, kChannels + 1> ChannelFilter = [] {

@@ -19,9 +19,10 @@ void ControlStates::Show(Screen& screen, const TransportState& transport, const 
         {kDebugToggle, view.Shown(ToolWindowKind::kDebug)},
         {kBigKeyboardToggle, view.Shown(ToolWindowKind::kKeyboard)},
         {kHistoryToggle, view.History},
+        {kKaraokeWindow, view.Shown(ToolWindowKind::kKaraoke)},
     }};
     for (int channel = 1; channel <= kChannels; ++channel) {
-      states[static_cast<size_t>(10 + channel)] = {ChannelControl(kChannelFilterBase, channel),
+      states[static_cast<size_t>(11 + channel)] = {ChannelControl(kChannelFilterBase, channel),
                                                    view.ChannelFilter[static_cast<size_t>(channel)]};
     }
     return states;

@@ -19,7 +19,7 @@ class ControlStates {
   void Show(Screen& screen, const TransportState& transport, const ViewSettings& view, bool all);
 
  private:
-  static constexpr size_t kToggles = 11 + kChannels;
+  static constexpr size_t kToggles = 12 + kChannels;
   std::array<std::pair<int, bool>, kToggles> shown_{};
   bool anyShown_ = false;
 };

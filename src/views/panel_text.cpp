@@ -10,7 +10,7 @@
 
 namespace sonvela {
 
-PanelLine::PanelLine(const QFont& font, const QString& text) {
+PanelLine::PanelLine(const QFont& font, const QString& text) : pixels_(font.pixelSize()) {
   QTextLayout layout(text, font);
   layout.beginLayout();
   QTextLine line = layout.createLine();

@@ -20,11 +20,13 @@ class PanelLine {
   PanelLine(const QFont& font, const QString& text);
   // Width (advance) and height (ascent + descent) of the line.
   QSize Extent() const { return extent_; }
+  int PixelSize() const { return pixels_; }
   void Draw(QPainter& painter, QPoint topLeft, Colour colour) const;
 
  private:
   QList<QGlyphRun> runs_;
   QSize extent_;
+  int pixels_;
 };
 
 // The line in the largest pixel size, from the font's own down to `minPixels`, at which it is at most

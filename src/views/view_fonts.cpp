@@ -14,4 +14,13 @@ QFont FixedFont(int pixelSize, bool bold, bool antialiased) {
   return font;
 }
 
+QFont KaraokeFont(int pixelSize) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(pixelSize);
+  font.setBold(true);
+  font.setStyleStrategy(QFont::PreferAntialias);
+  return font;
+}
+
 }  // namespace sonvela

@@ -18,5 +18,7 @@ inline QFont PanelFont() {
 inline QFont LyricFont() {
   return FixedFont(kLyricFontPixels, true, true);
 }
+// The karaoke window's words: DejaVu Sans Bold, a face made to be read from afar, at any size.
+QFont KaraokeFont(int pixelSize);
 
 }  // namespace sonvela
