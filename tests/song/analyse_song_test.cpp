@@ -70,7 +70,7 @@ std::string Dump(const LoadedSong& song) {
   return printable;
 }
 
-// Unusual and damaged files, each against its part of odd_files.golden (SONVELA_WRITE_GOLDEN=1 rewrites it
+// Unusual and damaged files, each against its section of odd_files.golden (SONVELA_WRITE_GOLDEN=1 rewrites it
 // from what the reader does now). Among them: a header alone has a summary but no tracks; short files are
 // read as far as they go; "MTrk" inside a text splits the track; a chunk's length field only changes the
 // value listed; BPM 12.5 and 7.5 go to the even BPM, a tempo of 0 leaves the song's, the last tempo read is
