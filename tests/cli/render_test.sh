@@ -12,8 +12,7 @@ above() { [ -n "$1" ] && [ -n "$2" ] && awk -v a="$1" -v b="$2" 'BEGIN { exit !(
 # it ends on sequencer tick 8259, at 82.59 s; then 2 s of tail.
 "$cli" compose "$work" >/dev/null
 "$cli" render "$work/creato.mid" "$work/demo.wav" >"$work/render.out" 2>"$work/render.err"
-check "render exits 0" test $? -eq 0
-check "render names the file it wrote" grep -qxF "$work/demo.wav" "$work/render.out"
+check "render exits 0 and names the file it wrote" exited 0 grep -qxF "$work/demo.wav" "$work/render.out"
 check "the demo renders to 82.59 s plus 2 s of tail" test "$(length_of "$work/demo.wav")" = 84.590000
 check "the demo is not silent" above "$(rms_of "$work/demo.wav")" 0.01
 "$cli" play --fast --capture "$work/demo.tsv" "$work/creato.mid"
@@ -27,12 +26,10 @@ check "nothing sounds before the note's tick" above 0.0001 "$(rms_of "$work/late
 check "the note sounds from its tick" above "$(rms_of "$work/late.wav" trim 1.0 0.2)" 0.001
 
 "$cli" render "$work/missing.mid" "$work/missing.wav" >/dev/null 2>"$work/missing.err"
-check "a missing song exits 1" test $? -eq 1
-check "and says which" grep -qF "$work/missing.mid" "$work/missing.err"
+check "a missing song exits 1 and says which" exited 1 grep -qF "$work/missing.mid" "$work/missing.err"
 check "and leaves no WAV behind" test ! -e "$work/missing.wav"
 "$cli" render "$work/late.mid" "$work/no/such/dir/out.wav" >/dev/null 2>"$work/nodir.err"
-check "an unwritable WAV exits 1" test $? -eq 1
-check "and says which" grep -qF "$work/no/such/dir/out.wav" "$work/nodir.err"
+check "an unwritable WAV exits 1 and says which" exited 1 grep -qF "$work/no/such/dir/out.wav" "$work/nodir.err"
 "$cli" render "$work/late.mid" >/dev/null 2>&1
 check "render without OUT.wav is a usage error" test $? -eq 2
 

@@ -8,9 +8,9 @@ trap 'rm -rf "$work"' EXIT
 passed=0
 failures=0
 check() {  # description, then a command that must succeed
-  local what=$1
+  local what=$1 status=$?
   shift
-  if "$@"; then
+  if last_status=$status "$@"; then
     echo "ok: $what"
     passed=$((passed + 1))
   else
@@ -18,6 +18,10 @@ check() {  # description, then a command that must succeed
     failures=$((failures + 1))
   fi
 }
+
+# exited CODE COMMAND...: the command before the check ended with CODE, and COMMAND succeeds. (A $(...) in
+# the check's words would run first and replace that status.)
+exited() { [ "$last_status" -eq "$1" ] && "${@:2}"; }
 
 # The closing line that CTest's log and a reader look for; the script's status.
 finish() {

@@ -20,16 +20,10 @@ using ::testing::StartsWith;
 
 using TransportTest = PlayerBench;
 
-TEST_F(TransportTest, PlaySilencesOpensTheDefaultOutputLogsAndSendsTickZero) {
-  NewSong(document);
-  AddTrack(song, {{0xC0, 5, 0, 0}, {0x90, 60, 100, 0}, {0x80, 60, 0, 96}});
-  AddTrack(song, {{0xB1, 7, 90, 0}, {0x91, 64, 80, 48}});
-  EXPECT_THAT(Start(), ElementsAreArray(Join({AllNotesOffWords(),
-                                              {Word(0xC0, 5, 0), Word(0x90, 60, 100), Word(0xB1, 7, 90)}})));
+// What Play sends, shows and logs is pinned by the random sessions; the output it opens is not.
+TEST_F(TransportTest, PlayOpensTheDefaultOutputAgain) {
+  Play({{0x90, 60, 100, 0}});
   EXPECT_THAT(midi.Calls, ElementsAre("close", "open -1"));
-  EXPECT_EQ(logs.Messages.Back(), "song.mid iniziato alle 10:00:00");
-  EXPECT_EQ(transport.State().PlayStartMs, 5000);
-  EXPECT_THAT(screen.channelUsage, ElementsAre("**              "));
 }
 
 TEST_F(TransportTest, PlayRefusesWithoutSongOrOutputAndOnlyASeekStartsTheSongThen) {
@@ -50,21 +44,6 @@ TEST_F(TransportTest, PlayRefusesWithoutSongOrOutputAndOnlyASeekStartsTheSongThe
   transport.CancelLoop();
   EXPECT_THAT(Tick(8), ElementsAreArray(Join({{Word(0x80, 60, 0)}, AllNotesOffWords()})));
   EXPECT_EQ(transport.State().PlayStatus, "finito");
-}
-
-TEST_F(TransportTest, TempoEventsSetTheTempoUnlessFixedAndZeroKeepsIt) {
-  Play({{kMetaTempo, 60, 0, 0}, {kMetaTempo, 0, 0, 1}, {kMetaTempo, 90, 0, 2}, {kMetaTempo, 30, 0, 3}}, 100,
-       100, 120);
-  EXPECT_EQ(screen.texts[kBpmLabel], "BPM 60");
-  Tick();
-  EXPECT_EQ(song.TempoBpm, 60);
-  EXPECT_EQ(transport.State().SongPosition, 100 * 60 * 10);
-  transport.ToggleTempoFixed();
-  Tick();
-  EXPECT_EQ(song.TempoBpm, 60);
-  transport.ToggleTempoFixed();
-  Tick();
-  EXPECT_EQ(screen.texts[kBpmLabel], "BPM 30");
 }
 
 TEST_F(TransportTest, HalvingRoundsToEvenDoublingStopsShortOfOverflowAndTempoZeroStandsStill) {
@@ -89,22 +68,13 @@ TEST_F(TransportTest, HalvingRoundsToEvenDoublingStopsShortOfOverflowAndTempoZer
   EXPECT_TRUE(Playing());
 }
 
-// The song ends at its longest track's end, and the progress text shows it whole, never more than played.
-TEST_F(TransportTest, TheEndAndTheProgressText) {
+// The progress text shows the song whole, never more than played.
+TEST_F(TransportTest, TheProgressText) {
+  // 700 ticks at 96 a beat, 120 BPM: 3.65 s, ending between two clock ticks (the random sessions pin the
+  // end and its text).
   std::string text = "old";
-  NewSong(document, 100, 60);
-  AddTrack(song, {{0x90, 60, 100, 0}, {0x80, 60, 0, 10}});
-  AddTrack(song, {}, 30);
-  Start();
-  Tick(29);
-  EXPECT_TRUE(Playing());
-  Tick();
-  EXPECT_EQ(transport.State().PlayStatus, "finito");
-  EXPECT_EQ(screen.texts[kProgressLabel], "Tempo:   0.3 s  (   0.3 s) 100.0% ");
-  // 700 ticks at 96 a beat, 120 BPM: 3.65 s, ending between two clock ticks.
   Play({{0x90, 60, 100, 0}, {0x80, 60, 0, 700}}, -1, 96, 120);
   Tick(365);
-  EXPECT_EQ(screen.texts[kProgressLabel], "Tempo:   3.6 s  (   3.6 s) 100.0% ");
   // An output that failed to open: a minute of clock, and nothing has played.
   midi.OpenResult = 2;
   Start();
@@ -188,48 +158,6 @@ TEST_F(TransportTest, ResetClearsTheSongAndTheChannelsAndKillingStopsEveryTimer)
   EXPECT_EQ(timers.running, decltype(timers.running){});
 }
 
-// From here the events lie a tick apart from tick 1 on, so each Tick() plays one.
-TEST_F(TransportTest, AMutedChannelSendsNothingAndStaysOutOfTheMonitorAndItsDisplays) {
-  Play({{0x90, 60, 100, 1}, {0x91, 61, 90, 2}, {0xB1, 7, 90, 3}, {0x80, 60, 0, 4}});
-  transport.ToggleMonitor();
-  transport.ToggleChannel(2);
-  EXPECT_EQ(screen.textColours[ChannelControl(kChannelButtonBase, 2)], kCaptionOff);
-  Sent();
-  EXPECT_THAT(Tick(4), ElementsAre(Word(0x90, 60, 100), Word(0x80, 60, 0)));
-  EXPECT_THAT(
-      logs.Debug.ToVector(),
-      ElementsAre("tr= 1/p=   1/te=     1/chn= 1/&h90 060 on ", "da1= 144 da2=  60 da3= 100 da4=    1",
-                  "tr= 1/p=   4/te=     4/chn= 1/&h80 060 off", "da1= 128 da2=  60 da3=   0 da4=    4"));
-  EXPECT_EQ(transport.State().ChannelMeter[2][2], 0);
-  transport.ToggleChannel(2);
-  transport.SoloChannel(4);
-  transport.SoloOff();
-  for (int channel = 1; channel <= 16; ++channel)
-    EXPECT_EQ(screen.textColours[ChannelControl(kChannelButtonBase, channel)], kCaptionOn) << channel;
-}
-
-TEST_F(TransportTest, NotesLightKeysAndTheChannelIndicatorAndLevelsFallByTenButOneStays) {
-  Play({{0x92, 60, 127, 1}, {0x93, 61, 1, 1}, {0x82, 60, 0, 2}, {0x83, 61, 0, 2}}, 10000);
-  screen.keys.clear();
-  Tick();
-  const int indicator = ChannelControl(kChannelIndicatorBase, 3);
-  EXPECT_EQ(screen.texts[indicator], "do");
-  EXPECT_EQ(screen.backgrounds[indicator], kChannelColour[3]);
-  ASSERT_EQ(screen.keys.size(), 4u);
-  EXPECT_EQ(screen.keys[1].id, kBigKeyboard);
-  transport.OnProgressTick();
-  EXPECT_EQ(screen.levels[ChannelControl(kLevelBarBase, 3)].back(), 127);  // still sounding
-  Tick();
-  EXPECT_EQ(screen.backgrounds[indicator], kChannelColour[0]);
-  EXPECT_EQ(screen.keys.back().colour, kRestoreKey);
-  screen.levels.clear();
-  for (int i = 0; i < 14; ++i) transport.OnProgressTick();
-  EXPECT_THAT(screen.levels[ChannelControl(kLevelBarBase, 3)],
-              ElementsAre(117, 107, 97, 87, 77, 67, 57, 47, 37, 27, 17, 7, 0, 0));
-  EXPECT_EQ(screen.levels[ChannelControl(kLevelBarBase, 4)].back(), 1);
-  EXPECT_EQ(screen.levels.size(), 16u);
-}
-
 TEST_F(TransportTest, DataBytesBeyondMidiAreSentAsStoredButReachNoDisplayOutOfRange) {
   // The reader keeps data bytes 0..255 as found; key 0 is a note too, but lights nothing.
   Play({{0x90, 200, 100, 1}, {0x91, 60, 200, 2}, {0xC0, 200, 0, 3}, {0x80, 200, 0, 4}, {0x90, 0, 50, 5}});
@@ -282,28 +210,6 @@ TEST_F(TransportTest, IntroStopsAfterFourSecondsOnTheMonotonicClockWhateverTheTi
   EXPECT_EQ(transport.State().PlayStatus, "finito");
   transport.OnSecondTick();  // for good, without Continuo
   EXPECT_FALSE(transport.TakeEvents().ContinuoDue);
-}
-
-TEST_F(TransportTest, TheLoopBarShowsThePositionOnTheProgressTickAndTheMarksAtOnce) {
-  std::vector<TrackEvent> events;
-  for (int64_t tick = 1; tick <= 20; ++tick) events.push_back({0x90, 40 + static_cast<int>(tick), 100, tick});
-  Play(events, 20);
-  screen.loopBars.clear();
-  Tick(9);  // an event on every tick
-  EXPECT_THAT(screen.loopBars, IsEmpty());
-  Tick();
-  ASSERT_EQ(screen.loopBars.size(), 1u);
-  EXPECT_DOUBLE_EQ(screen.loopBars[0].played, 0.5);
-  transport.SetLoopStart(70);
-  ASSERT_EQ(screen.loopBars.size(), 2u);
-  EXPECT_EQ(screen.loopBars[1].end, 71);
-  transport.CancelLoop();
-  Tick(10);
-  EXPECT_EQ(transport.State().PlayStatus, "finito");
-  EXPECT_DOUBLE_EQ(screen.loopBars.back().played, 1.0);  // where the song ended
-  const size_t shown = screen.loopBars.size();
-  Tick(10);  // the timers are killed: nothing more
-  EXPECT_EQ(screen.loopBars.size(), shown);
 }
 
 TEST(PlayerParts, SilenceRestsTheDisplaysProgramChangeNeedsAnOpenOutputAndCaptureKeepsThreeDecimals) {

@@ -13,7 +13,6 @@
 
 #include "player/capture_midi_out.h"
 #include "player/recording_midi_out.h"
-#include "session/lyric_line.h"
 #include "session/simulated_run.h"
 #include "support/fake_ports.h"
 #include "support/midi_builder.h"
@@ -172,19 +171,6 @@ TEST_F(PlaySessionTest, AClockThatCannotAdvanceStopsPlayingWithAMessage) {
   EXPECT_FALSE(session.Player().Running());
   EXPECT_THAT(screen.messages,
               ElementsAre("The song clock cannot advance (Division 96, BPM 0): playing stops."));
-}
-
-TEST(LyricLineTest, MarksStartANewLineAndAreNeverShown) {
-  for (const char* mark : {"/", "\\"}) {
-    LyricLine line;
-    std::string finished;
-    EXPECT_FALSE(line.Add("Hel"));
-    EXPECT_FALSE(line.Add("lo"));
-    EXPECT_EQ(line.Text, "Hello");
-    EXPECT_TRUE(line.Add(std::string(mark) + "world", &finished));
-    EXPECT_EQ(finished, "Hello");
-    EXPECT_EQ(line.Text, "world");
-  }
 }
 
 class SimulatedRunTest : public ::testing::Test {
