@@ -10,7 +10,8 @@
 
 namespace sonvela {
 
-// The first `columns` characters of a UTF-8 text.
+// As much of a UTF-8 text as fits in `columns` columns of a terminal (wide and combining characters
+// counted as a terminal shows them).
 std::string_view FirstColumns(std::string_view text, size_t columns);
 
 // Writes UTF-8 text in the locale's charset (what the terminal shows); a character the charset lacks

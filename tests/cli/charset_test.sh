@@ -36,6 +36,14 @@ on_terminal env SONVELA_CHARSET=KOI8-R "$cli" play --fast --capture "$work/c.tsv
   "$work/russian.kar"
 check "--charset Automatico goes before the environment" shows "пусть всегда будет небо,"
 
+# Wide characters take two columns: the status line still fits the terminal (and is not wrapped).
+# shellcheck disable=SC2046
+song "$work/japanese.kar" 96 0 "${tempo120[@]}" $(text_events CP932 '\さくら' ' さくら' ' やよいの' '空は' \
+  ' 見わたす' ' 限り')
+on_terminal stty cols 20 \; "$cli" play --fast --capture "$work/c.tsv" "$work/japanese.kar"
+check "the Japanese line shows" shows "さくら"
+check "in at most 19 columns" test "$(wc -L <"$work/terminal")" -le 19
+
 "$cli" play --fast --capture "$work/c.tsv" --charset klingon "$work/russian.kar" 2>"$work/err"
 check "an unknown --charset is a usage error" test $? -eq 2
 check "that says which" grep -qF -- '--charset: unknown charset "klingon".' "$work/err"
