@@ -113,6 +113,11 @@ TEST(TextDecoder, FollowsEachLoadAndKeepsUtf8TextsOfAMixedSong) {
   test::Load(song, KaraokeSong({"さくら さくら", "やよいの空は 見わたす限り"}, "CP932"));
   EXPECT_EQ(texts.InUse(), "CP932");
   EXPECT_EQ(ShownLines(song, texts)[0], "さくら さくら");
+  // A long song is told from its first texts, and its last line shows as well as its first.
+  const std::vector<std::string> verse(600, "пусть всегда будет небо,");
+  test::Load(song, KaraokeSong(verse, "WINDOWS-1251"));
+  EXPECT_EQ(texts.InUse(), "WINDOWS-1251");
+  EXPECT_EQ(ShownLines(song, texts).back(), verse.back());
   // Too little text to tell: Windows-1252.
   test::Load(song, KaraokeSong({"Да"}, "WINDOWS-1251"));
   EXPECT_EQ(texts.InUse(), "WINDOWS-1252");
