@@ -16,7 +16,7 @@ struct PlayOptions {
   int port = -1;        // -1: the default output (the built-in synth)
   std::string capture;  // a capture file instead of sound; empty: sound
   bool fast = false;
-  std::string charset;  // of the song's texts on the terminal; empty: SONVELA_CHARSET, else detected
+  std::string charset;           // of the song's texts on the terminal; empty: SONVELA_CHARSET, else detected
   double stopAfterSeconds = 0;   // 0: play until the end
   std::vector<Command> presses;  // in command-line order
 };
