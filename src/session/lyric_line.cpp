@@ -6,13 +6,12 @@ namespace sonvela {
 
 namespace {
 
-// Calls `take` with each byte of the piece that is not a mark, and says whether the piece held one. In a
-// piece that is not UTF-8, a byte 0x81..0xFE and a second byte that can follow it are one character
-// (Shift_JIS, GBK, Big5 and the Korean code pages write so), and a second byte 0x5C, as in "表" and "ソ",
-// is then that character's, not a "\" mark.
+// Calls `take` with each byte of the piece that is not a mark, and says whether the piece held one. With
+// `pairs` (a piece that is not UTF-8), a byte 0x81..0xFE and a second byte that can follow it are one
+// character (Shift_JIS, GBK, Big5 and the Korean code pages write so), and a second byte 0x5C, as in "表" and
+// "ソ", is then that character's, not a "\" mark.
 template <typename Take>
-bool WithoutMarks(std::string_view piece, Take take) {
-  const bool pairs = !IsUtf8(piece);
+bool WithoutMarks(std::string_view piece, bool pairs, Take take) {
   bool marked = false;
   for (size_t i = 0; i < piece.size(); ++i) {
     const auto byte = static_cast<unsigned char>(piece[i]);
@@ -36,12 +35,13 @@ bool WithoutMarks(std::string_view piece, Take take) {
 }  // namespace
 
 bool LyricLine::Add(std::string_view piece, std::string* previous) {
-  const bool newLine = WithoutMarks(piece, [](char) {});
+  const bool pairs = !IsUtf8(piece);
+  const bool newLine = WithoutMarks(piece, pairs, [](char) {});
   if (newLine) {
     if (previous != nullptr) *previous = std::move(Text);
     Text.clear();
   }
-  WithoutMarks(piece, [this](char c) { Text += c; });
+  WithoutMarks(piece, pairs, [this](char c) { Text += c; });
   return newLine;
 }
 
