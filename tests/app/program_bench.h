@@ -1,6 +1,7 @@
 #pragma once
 // The whole program offscreen among fakes, timers ticked by hand, each test in a temporary current folder.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -13,11 +14,13 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "../devices/threaded_fake_midi_in.h"
 #include "app/sonvela.h"
+#include "golden.h"
 #include "midi_builder.h"
 #include "player/control_ids.h"
 #include "player/player_bench.h"
@@ -138,17 +141,87 @@ class ProgramBench : public ::testing::Test {
 
   // Sequencer ticks of 10 ms, every tenth with a progress tick; the words sent since the last look.
   std::vector<uint32_t> Tick(int count = 1) {
+    Run(count);
+    return Sent();
+  }
+  void Run(int count) {
     for (int i = 0; i < count; ++i) {
       clock.Advance(10);
       timers->Tick(*program, kSequencerSlot);
       if (std::lrint(clock.steadyMs) % 100 == 0) timers->Tick(*program, kProgressSlot);
     }
-    return Sent();
   }
   std::vector<uint32_t> Sent() {
     std::vector<uint32_t> words;
     for (; seen < midi.Sent.size(); ++seen) words.push_back(midi.Sent[seen].word);
     return words;
+  }
+
+  // What the user sees and what reached the output since the last look, for golden transcripts.
+  std::string Look() {
+    std::ostringstream out;
+    const auto text = [this](QString shown) {
+      return shown.replace(folder.path(), "<folder>").toStdString();
+    };
+    const std::vector<uint32_t> sent = Sent(), silence = AllNotesOffWords();
+    out << "sent" << std::hex;
+    for (auto word = sent.begin(); word != sent.end(); ++word) {
+      const bool silenced = sent.end() - word >= 16 && std::equal(silence.begin(), silence.end(), word);
+      silenced ? void(out << " (all notes off)") : void(out << " " << *word);
+      word += silenced ? 15 : 0;
+    }
+    out << std::dec << "\ncalls";
+    for (; callsSeen < midi.Calls.size(); ++callsSeen) out << " [" << midi.Calls[callsSeen] << "]";
+    for (; messagesSeen < messages.shown.size(); ++messagesSeen)
+      out << "\nmessage " << text(QString::fromStdString(messages.shown[messagesSeen]));
+    out << "\nlist";
+    for (const std::string& entry : Entries()) out << " [" << entry << "]";
+    out << "\ntitle [" << text(Title()) << "] " << text(LabelText(kBpmLabel)) << ", info ["
+        << text(LabelText(kInfoLabel)) << "]\ntimers";
+    for (const auto& [slot, name] :
+         {std::pair{kSequencerSlot, "sequence"}, {kSecondSlot, "second"}, {kProgressSlot, "progress"}})
+      if (timers->Running(slot)) out << " " << name;
+    // The toggles that are on, and the channel filters that are off.
+    out << "\nchecked";
+    for (const ControlMap::Entry& entry : Windows().Controls().Entries()) {
+      const auto* toggle = qobject_cast<const QAbstractButton*>(entry.control);
+      const bool filter = entry.id >= kChannelFilterBase && entry.id < kChannelFilterBase + 16;
+      if (toggle != nullptr && toggle->isCheckable() && toggle->isChecked() != filter)
+        out << (filter ? " -filter" + std::to_string(entry.id - kChannelFilterBase + 1)
+                       : " " + text(toggle->text()));
+    }
+    out << (Main().isVisible() ? "\nshown" : "\nshown, the main window hidden:");
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window != &Main() && window->isVisible())
+        out << " [" << text(window->windowTitle())
+            << (window->windowFlags() & Qt::WindowStaysOnTopHint ? "] on top" : "]");
+    const TransportState& s = State();
+    out << "\npaused " << int{s.Paused} << ", continuo " << s.ContinuoOn << ", intro " << s.IntroSeconds
+        << ", monitor " << int{s.MonitorOn} << ", tempo fixed " << int{s.TempoFixed} << ", scale "
+        << s.DataScale << ", status [" << s.PlayStatus << "], at tick " << s.SongPosition / 60000 << ", loop "
+        << std::lround(s.LoopStartPercent * 10) << ".." << std::lround(s.LoopEndPercent * 10) << " permille";
+    // Each channel: its button's colour (r, g), a * if muted, its label's program.
+    out << "\nchannels";
+    for (size_t channel = 1; channel <= 16; ++channel) {
+      const QColor colour = Windows()
+                                .Label(kChannelButtonBase + static_cast<int>(channel) - 1)
+                                ->palette()
+                                .color(QPalette::WindowText);
+      out << " "
+          << (colour == QColor(255, 0, 0)   ? "r"
+              : colour == QColor(0, 255, 0) ? "g"
+                                            : "?")
+          << (s.ChannelMuted[channel] != 0 ? "*" : "") << s.InstrumentProgram[channel];
+    }
+    out << ", keyboard's program " << program->KeyboardProgram() << "\n";
+    return out.str();
+  }
+
+  // The look against its section of program.golden, named after the test and the moment.
+  void Pin(const std::string& moment) {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    ExpectGoldenSection("program.golden",
+                        std::string(test->test_suite_name()) + "." + test->name() + ": " + moment, Look());
   }
 
   QTemporaryDir folder;
@@ -160,7 +233,7 @@ class ProgramBench : public ::testing::Test {
   ManualTimers* timers = nullptr;
   QString chosen;
   int dialogsOpened = 0;
-  size_t seen = 0;
+  size_t seen = 0, callsSeen = 0, messagesSeen = 0;
   std::unique_ptr<Sonvela> program;
 };
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "compose/event_line.h"
 #include "compose/voice_events.h"
 #include "compose/voice_text.h"
+#include "golden.h"
 #include "support/fake_ports.h"
 #include "support/temp_folder.h"
 
@@ -31,19 +31,10 @@ std::string HexDigits(std::string_view bytes) {
 TEST(ComposeSong, BytesAndLogAreTheGoldenOnes) {
   Logs logs;
   const std::string bytes = ComposeSongBytes(logs);
-  std::vector<std::string> dump;
-  for (size_t at = 0; at < bytes.size(); at += 32) dump.push_back(HexDigits(bytes.substr(at, 32)));
-  for (const std::string& line : logs.Debug.ToVector()) dump.push_back("log " + HexDigits(line));
-  const std::string path = std::string(SONVELA_TEST_DATA) + "/composed.golden";
-  if (std::getenv("SONVELA_WRITE_GOLDEN") != nullptr) {
-    std::ofstream out(path);
-    for (const std::string& line : dump) out << line << "\n";
-  }
-  std::ifstream in(path);
-  std::vector<std::string> golden;
-  for (std::string line; std::getline(in, line);) golden.push_back(line);
-  ASSERT_EQ(dump.size(), golden.size());
-  for (size_t i = 0; i < dump.size(); ++i) ASSERT_EQ(dump[i], golden[i]) << "line " << i + 1;
+  std::string hex = "== bytes\n", log = "== log\n";
+  for (size_t at = 0; at < bytes.size(); at += 32) hex += HexDigits(bytes.substr(at, 32)) + "\n";
+  for (const std::string& line : logs.Debug.ToVector()) log += HexDigits(line) + "\n";
+  test::ExpectGolden("composed.golden", {hex, log});
 }
 
 TEST(ComposeSong, RewriteReplacesALongerFileAndAWriteFailureIsReported) {

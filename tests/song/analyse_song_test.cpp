@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <tuple>
 
+#include "golden.h"
 #include "song/test_support.h"
 #include "text/number_text.h"
 
@@ -25,20 +24,6 @@ std::string OneTrackFile(const std::string& events, int division = 480) {
 bool Lists(const LoadedSong& song, std::string_view text) {
   return std::ranges::any_of(song.listing(),
                              [&](const std::string& line) { return line.find(text) != std::string::npos; });
-}
-
-std::string GoldenPath(const std::string& name) {
-  return std::string(SONVELA_TEST_DATA) + "/" + name;
-}
-// A golden file's sections, each from its "== name" line on.
-std::vector<std::string> GoldenSections(const std::string& name) {
-  std::ifstream in(GoldenPath(name), std::ios::binary);
-  std::vector<std::string> sections;
-  for (std::string line; std::getline(in, line);) {
-    if (line.starts_with("== ") || sections.empty()) sections.emplace_back();
-    sections.back() += line + "\n";
-  }
-  return sections;
 }
 
 // Everything a load leaves, one fact a line: the tables, the texts, the messages, the log and the listing.
@@ -125,18 +110,14 @@ TEST(AnalyseSong, OddFilesLeaveWhatTheGoldenFileHolds) {
       {"after every event", EveryEventFile(),
        OneTrackFile(Meta(0, 0x01, "uno") + Bytes({0x00, 0x93, 0x3C, 0x40}))},
   };
-  std::string all;
-  const std::vector<std::string> golden = GoldenSections("odd_files.golden");
-  for (size_t i = 0; i < cases.size(); ++i) {
-    const auto& [name, earlier, file] = cases[i];
+  std::vector<std::string> dumps;
+  for (const auto& [name, earlier, file] : cases) {
     LoadedSong song;
     if (!earlier.empty()) Load(song, earlier);
     Load(song, file);
-    const std::string dump = "== " + name + "\n" + Dump(song);
-    all += dump;
-    EXPECT_EQ(dump, i < golden.size() ? golden[i] : "") << name;
+    dumps.push_back("== " + name + "\n" + Dump(song));
   }
-  if (std::getenv("SONVELA_WRITE_GOLDEN") != nullptr) std::ofstream(GoldenPath("odd_files.golden")) << all;
+  ExpectGolden("odd_files.golden", dumps);
 }
 
 // What was pending begins the first line of the next load.
