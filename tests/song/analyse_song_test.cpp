@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <tuple>
 
 #include "golden.h"
 #include "song/test_support.h"
-#include "text/number_text.h"
 
 namespace sonvela {
 namespace {
@@ -24,35 +22,6 @@ std::string OneTrackFile(const std::string& events, int division = 480) {
 bool Lists(const LoadedSong& song, std::string_view text) {
   return std::ranges::any_of(song.listing(),
                              [&](const std::string& line) { return line.find(text) != std::string::npos; });
-}
-
-// Everything a load leaves, one fact a line: the tables, the texts, the messages, the log and the listing.
-std::string Dump(const LoadedSong& song) {
-  const SongTables& t = song.tables();
-  std::ostringstream out;
-  out << "tracks " << t.TrackCount << " division " << t.Division << " bpm " << t.TempoBpm << " longest "
-      << t.LongestTrack << " of " << t.LongestTrackTicks << " used [" << t.UsedChannels << "] texts "
-      << t.TextCount << " time signature " << t.TimeSigNumerator << "/" << t.TimeSigDenominator << "\n";
-  for (int32_t track = 1; track <= t.TrackCount; ++track) {
-    out << "track " << track << " ends " << t.TrackTicks[static_cast<size_t>(track)] << ":";
-    for (int32_t i = 1; i <= t.TrackEventCount(track); ++i) {
-      const TrackEvent& e = t.Event(track, i);
-      out << " " << e.command << "," << e.data1 << "," << e.data2 << "@" << e.tick;
-    }
-    out << "\n";
-  }
-  for (size_t i = 1; i <= static_cast<size_t>(t.TextCount); ++i)
-    out << "text " << i << " [" << t.TextEvents.at(i) << "] [" << t.TaggedTexts.at(i) << "]\n";
-  for (const std::string& message : song.messages.shown) out << "message " << message << "\n";
-  for (const std::string& line : song.logs.Debug.ToVector()) out << "log " << line << "\n";
-  for (const std::string& line : song.listing()) out << "listing " << line << "\n";
-  out << "pending [" << song.document.Listing.ListingPending << "]\n";
-  std::string printable;
-  for (const char c : out.str()) {
-    const auto byte = static_cast<unsigned char>(c);
-    printable += byte == '\n' || (byte >= 32 && byte < 127) ? std::string(1, c) : "\\x" + HexByte(byte);
-  }
-  return printable;
 }
 
 // Unusual and damaged files, each against its section of odd_files.golden (SONVELA_WRITE_GOLDEN=1 rewrites it

@@ -2,6 +2,7 @@
 // Loading songs from bytes in tests, with recorded message boxes, and one hand-built file that holds every
 // event and meta kind the reader knows, and some it does not.
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "support/fake_ports.h"
 #include "support/midi_builder.h"
 #include "text/logs.h"
+#include "text/number_text.h"
 
 namespace sonvela::test {
 
@@ -34,6 +36,35 @@ inline void Load(LoadedSong& song, const std::string& bytes, const std::string& 
   AnalyseSong(
       {name, song.document.Tables, song.document.Listing, song.logs, song.messages, kTestTime, parts});
   ListEventTable(song.document, song.logs, song.messages);
+}
+
+// Everything a load leaves, one fact a line: the tables, the texts, the messages, the log and the listing.
+inline std::string Dump(const LoadedSong& song) {
+  const SongTables& t = song.tables();
+  std::ostringstream out;
+  out << "tracks " << t.TrackCount << " division " << t.Division << " bpm " << t.TempoBpm << " longest "
+      << t.LongestTrack << " of " << t.LongestTrackTicks << " used [" << t.UsedChannels << "] texts "
+      << t.TextCount << " time signature " << t.TimeSigNumerator << "/" << t.TimeSigDenominator << "\n";
+  for (int32_t track = 1; track <= t.TrackCount; ++track) {
+    out << "track " << track << " ends " << t.TrackTicks[static_cast<size_t>(track)] << ":";
+    for (int32_t i = 1; i <= t.TrackEventCount(track); ++i) {
+      const TrackEvent& e = t.Event(track, i);
+      out << " " << e.command << "," << e.data1 << "," << e.data2 << "@" << e.tick;
+    }
+    out << "\n";
+  }
+  for (size_t i = 1; i <= static_cast<size_t>(t.TextCount); ++i)
+    out << "text " << i << " [" << t.TextEvents.at(i) << "] [" << t.TaggedTexts.at(i) << "]\n";
+  for (const std::string& message : song.messages.shown) out << "message " << message << "\n";
+  for (const std::string& line : song.logs.Debug.ToVector()) out << "log " << line << "\n";
+  for (const std::string& line : song.listing()) out << "listing " << line << "\n";
+  out << "pending [" << song.document.Listing.ListingPending << "]\n";
+  std::string printable;
+  for (const char c : out.str()) {
+    const auto byte = static_cast<unsigned char>(c);
+    printable += byte == '\n' || (byte >= 32 && byte < 127) ? std::string(1, c) : "\\x" + HexByte(byte);
+  }
+  return printable;
 }
 
 inline std::string EveryEventFile() {
