@@ -220,8 +220,8 @@ class ProgramBench : public ::testing::Test {
   // The look against its section of program.golden, named after the test and the moment.
   void Pin(const std::string& moment) {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    ExpectGoldenSection("program.golden",
-                        std::string(test->test_suite_name()) + "." + test->name() + ": " + moment, Look());
+    ExpectGolden("program.golden",
+                 {{std::string(test->test_suite_name()) + "." + test->name() + ": " + moment, Look()}});
   }
 
   QTemporaryDir folder;

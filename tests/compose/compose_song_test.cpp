@@ -31,10 +31,10 @@ std::string HexDigits(std::string_view bytes) {
 TEST(ComposeSong, BytesAndLogAreTheGoldenOnes) {
   Logs logs;
   const std::string bytes = ComposeSongBytes(logs);
-  std::string hex = "== bytes\n", log = "== log\n";
+  std::string hex, log;
   for (size_t at = 0; at < bytes.size(); at += 32) hex += HexDigits(bytes.substr(at, 32)) + "\n";
   for (const std::string& line : logs.Debug.ToVector()) log += HexDigits(line) + "\n";
-  test::ExpectGolden("composed.golden", {hex, log});
+  test::ExpectGolden("composed.golden", {{"bytes", hex}, {"log", log}});
 }
 
 TEST(ComposeSong, RewriteReplacesALongerFileAndAWriteFailureIsReported) {

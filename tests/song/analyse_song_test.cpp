@@ -79,12 +79,12 @@ TEST(AnalyseSong, OddFilesLeaveWhatTheGoldenFileHolds) {
       {"after every event", EveryEventFile(),
        OneTrackFile(Meta(0, 0x01, "uno") + Bytes({0x00, 0x93, 0x3C, 0x40}))},
   };
-  std::vector<std::string> dumps;
+  std::vector<std::pair<std::string, std::string>> dumps;
   for (const auto& [name, earlier, file] : cases) {
     LoadedSong song;
     if (!earlier.empty()) Load(song, earlier);
     Load(song, file);
-    dumps.push_back("== " + name + "\n" + Dump(song));
+    dumps.emplace_back(name, Dump(song));
   }
   ExpectGolden("odd_files.golden", dumps);
 }
