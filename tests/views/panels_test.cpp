@@ -53,7 +53,7 @@ TEST(Panels, EachPanelMatchesTheGoldenSheet) {
   for (const char* name : {"  Sax ", "83 Lead 3 (calliope)", "25 Acoustic Guitar(nylon)"})
     DrawInstrumentLabel(sheet.emplace_back(MakeSurface({106, 25})), name, kProgramShown);
   for (bool used : {false, true}) DrawChannelUsageLabel(sheet.emplace_back(MakeSurface({110, 29})), used);
-  for (const char* line : {"Hello", ""}) {
+  for (const char* line : {"Perché sì", ""}) {
     DrawLyricLine(sheet.emplace_back(MakeSurface({400, 40})), "A much longer line");
     DrawLyricLine(sheet.back(), line);
   }
