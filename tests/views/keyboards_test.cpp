@@ -93,11 +93,11 @@ TEST(BigKeyboard, MarksAndHistoryRows) {
 
 // The upper part in 108 strips, the lower part (below 3/5 of the height) by white slot; 0 outside.
 TEST(KeyAtPointer, UpperPartIn108StripsLowerPartByWhiteSlot) {
-  // 351 x 108 / 631 = 60.07; 70 is 7 W, slot 7.
+  // 351 x 108 / 631 = 60.07; 70 is 7 W, slot 7; 35 lies in slot 3, the F.
   constexpr int kCases[][4] = {{0, 5, 631, 1},    {630, 5, 631, 108}, {351, 18, 631, 61}, {350, 18, 631, 60},
                                {70, 19, 630, 13}, {69, 19, 630, 12},  {365, 25, 631, 63}, {630, 29, 631, 108},
                                {-1, 5, 631, 0},   {-1, 25, 631, 0},   {631, 5, 631, 0},   {5, 30, 631, 0},
-                               {0, 0, 0, 0}};
+                               {35, 25, 630, 6},  {0, 0, 0, 0}};
   for (const auto& [x, y, width, key] : kCases)
     EXPECT_EQ(KeyAtPointer({x, y}, {width, width == 0 ? 0 : 30}, kChannelKeyboardBase).Key, key)
         << x << "," << y;

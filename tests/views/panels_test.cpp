@@ -38,7 +38,7 @@ TEST(Panels, EachPanelMatchesTheGoldenSheet) {
   const TrackEvent note = {0x90, 64, 100, 500};
   const SongTables songs[] = {
       {},
-      Song({{}, {{}, note, {0x80, 64, 0, 500}, {0xB0, 64, 127, 500}}, {{}, {0x99, 100, 100, 320}}}),
+      Song({{}, {{}, note, {0x80, 64, 0, 700}, {0xB0, 64, 127, 500}}, {{}, {0x99, 100, 100, 320}}}),
       Song({{}, {{}, {0x90, 64, 100, 1000}, {0x90, 100, 100, 120}}, {{}, {0x90, 100, 100, 320}}}),
       Song({{}, {{}, note}}, 0),
       Song({{}, {{}, note}}, 1000, 5)};
@@ -48,9 +48,9 @@ TEST(Panels, EachPanelMatchesTheGoldenSheet) {
       {20, 40, 0.33}, {0, 40, {}}, {0, 0, 0.5}, {60, 45, 0.5}};
   for (const auto& [start, end, played] : bars)
     DrawLoopBar(sheet.emplace_back(MakeSurface({500, 18})), start, end, played);
-  for (int level : {64, 100, 300, 1, -5, 0}) DrawLevelBar(sheet.emplace_back(MakeSurface({22, 60})), level);
+  for (int level : {64, 100, 300, 1, -5, 0}) DrawLevelBar(sheet.emplace_back(MakeSurface({22, 127})), level);
   for (int level : {127, 99}) DrawLevelBar(sheet.emplace_back(MakeSurface({18, 25})), level);
-  for (const char* name : {"  Sax ", "83 Lead 3 (calliope)", "25 Acoustic Guitar(nylon)"})
+  for (const char* name : {"  Sax ", "19 Church Organ", "25 Acoustic Guitar(nylon)"})
     DrawInstrumentLabel(sheet.emplace_back(MakeSurface({106, 25})), name, kProgramShown);
   for (bool used : {false, true}) DrawChannelUsageLabel(sheet.emplace_back(MakeSurface({110, 29})), used);
   for (const char* line : {"Perché sì", ""}) {
@@ -65,7 +65,7 @@ TEST(Panels, EachPanelMatchesTheGoldenSheet) {
 // Whatever the font's glyphs, long names with their shadow and three digits stay whole inside their panels,
 // and only as much smaller as they need. On the full red bar the digits are what has any green in it.
 TEST(Panels, LongTextFitsItsPanel) {
-  for (const char* name : {"83 Lead 3 (calliope)", "47 Orchestral Strings", "25 Acoustic Guitar(nylon)"}) {
+  for (const char* name : {"19 Church Organ", "47 Orchestral Strings", "25 Acoustic Guitar(nylon)"}) {
     QImage label = MakeSurface({106, 25});
     DrawInstrumentLabel(label, name, kProgramShown);
     const QRect drawn = BoundsWhere(label, [](QRgb rgb) { return rgb != qRgb(255, 255, 255); });
