@@ -18,8 +18,6 @@
 namespace sonvela {
 namespace {
 
-using test::BoundsWhere;
-
 // Tracks, and the events of each, count from 1 as the reader stores them: index 0 is left empty.
 // Events are {status, note, velocity, tick}: 0x90 a note-on on channel 1, 0x99 on channel 10.
 SongTables Song(std::vector<std::vector<TrackEvent>> tracks, int64_t length = 1000, int32_t claimed = 0) {
@@ -68,14 +66,13 @@ TEST(Panels, LongTextFitsItsPanel) {
   for (const char* name : {"19 Church Organ", "47 Orchestral Strings", "25 Acoustic Guitar(nylon)"}) {
     QImage label = MakeSurface({106, 25});
     DrawInstrumentLabel(label, name, kProgramShown);
-    const QRect drawn = BoundsWhere(label, [](QRgb rgb) { return rgb != qRgb(255, 255, 255); });
-    EXPECT_TRUE(drawn.left() >= 1 && drawn.right() <= 104 && drawn.height() >= 8 && drawn.width() > 82)
-        << name;
+    const QRect box = test::BoundsWhere(label, [](QRgb rgb) { return rgb != qRgb(255, 255, 255); });
+    EXPECT_TRUE(box.left() >= 1 && box.right() <= 104 && box.height() >= 8 && box.width() > 82) << name;
   }
   const auto digits = [](int level) {
     QImage bar = MakeSurface({18, 25});
     DrawLevelBar(bar, level);
-    return BoundsWhere(bar, [](QRgb rgb) { return qGreen(rgb) > 0; });
+    return test::BoundsWhere(bar, [](QRgb rgb) { return qGreen(rgb) > 0; });
   };
   const QRect three = digits(127);
   EXPECT_TRUE(three.left() >= 1 && three.right() <= 16 && three.top() < 4 && three.height() >= 6);
@@ -83,13 +80,9 @@ TEST(Panels, LongTextFitsItsPanel) {
 }
 
 TEST(LoopBar, PointerPercentAcrossThePanelClamped) {
-  for (const auto& [x, width, percent] : {std::tuple{0, 500, 0.0f},
-                                          {499, 500, 100.0f},
-                                          {2, 501, 0.4f},
-                                          {-5, 500, 0.0f},
-                                          {600, 500, 100.0f},
-                                          {0, 1, 0.0f}})
-    EXPECT_FLOAT_EQ(PointerPercent(x, width), percent) << x;
+  constexpr std::tuple<int, int, float> kCases[] = {{0, 500, 0},  {499, 500, 100}, {2, 501, 0.4f},
+                                                    {-5, 500, 0}, {600, 500, 100}, {0, 1, 0}};
+  for (const auto& [x, width, percent] : kCases) EXPECT_FLOAT_EQ(PointerPercent(x, width), percent) << x;
 }
 
 }  // namespace
