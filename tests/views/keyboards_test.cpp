@@ -47,7 +47,7 @@ TEST(Keyboards, LightsAndRestoresMatchTheGoldenSheet) {
   for (int key = 39; key < 63; ++key)
     PaintBigKeyboard(big, keyboard, strip, key, key == 39 ? kRedrawKeyboard : Rgb(0, 4 * key, 0), true, true);
   sheet.insert(sheet.end(), {keyboard, HistoryStripShown(strip, big.HistoryTop)});
-  test::ExpectGolden(sheet, "keyboards.png");
+  test::ExpectGoldenSheet(sheet, "keyboards.png");
 }
 
 std::string Marked(const BigKeyboardState& state) {

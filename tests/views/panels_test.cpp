@@ -55,7 +55,7 @@ TEST(Panels, EachPanelMatchesTheGoldenSheet) {
     DrawLyricLine(sheet.emplace_back(MakeSurface({400, 40})), "A much longer line");
     DrawLyricLine(sheet.back(), line);
   }
-  test::ExpectGolden(sheet, "panels.png");
+  test::ExpectGoldenSheet(sheet, "panels.png");
   for (const QFont& font : {PanelFont(), LyricFont()})
     EXPECT_TRUE(QFontInfo(font).family() == "DejaVu Sans Mono" && QFontInfo(font).fixedPitch());
 }

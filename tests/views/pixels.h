@@ -35,7 +35,7 @@ inline bool Inside(const QImage& before, const QImage& after, QRect rect) {
 }
 
 // The panels one below the other on black, against tests/data/<name>; SONVELA_WRITE_GOLDEN=1 rewrites it.
-inline void ExpectGolden(const std::vector<QImage>& panels, const char* name) {
+inline void ExpectGoldenSheet(const std::vector<QImage>& panels, const char* name) {
   int width = 0, height = 0;
   for (const QImage& panel : panels) width = std::max(width, panel.width()), height += panel.height();
   QImage sheet(width, height, QImage::Format_RGB32);
