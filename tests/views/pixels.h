@@ -10,6 +10,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include "player/colours.h"
+#include "views/view_colours.h"
+
 namespace sonvela::test {
 
 // Bounding box of the pixels that pass the test (empty when none).
@@ -20,6 +23,19 @@ QRect BoundsWhere(const QImage& image, Test test) {
     for (int x = 0; x < image.width(); ++x)
       if (test(image.pixel(x, y) | 0xFF000000u)) bounds |= QRect(x, y, 1, 1);
   return bounds;
+}
+inline Colour PixelAt(const QImage& image, int x, int y) {
+  const QRgb rgb = image.pixel(x, y);
+  return Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+inline QRect BoundsOf(const QImage& image, Colour colour) {
+  return BoundsWhere(image, [&](QRgb rgb) { return rgb == ToQRgb(colour); });
+}
+// Whether every pixel of the (non-empty) rectangle has the colour.
+inline bool AllOf(const QImage& image, QRect rect, Colour colour) {
+  QImage expected(rect.size(), QImage::Format_RGB32);
+  expected.fill(ToQRgb(colour));
+  return !rect.isEmpty() && image.copy(rect).convertToFormat(QImage::Format_RGB32) == expected;
 }
 // Bounding box of the pixels where two images of one size differ.
 inline QRect Changed(const QImage& before, const QImage& after) {
