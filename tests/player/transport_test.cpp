@@ -1,5 +1,6 @@
 // What the transport shows and logs, and what the random sessions of cursor_placement_test.cpp never reach.
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -25,14 +26,15 @@ TEST_F(TransportTest, PlayWithoutASongSaysSo) {
   EXPECT_THAT(screen.messages, ElementsAre("No midifile loaded!"));
 }
 
-TEST_F(TransportTest, HalvingRoundsToEvenDoublingStopsShortOfOverflowAndTempoZeroStandsStill) {
+TEST_F(TransportTest, HalvingRoundsToEvenAndDoublingStopsShortOfOverflow) {
   Play({{0x90, 1, 1, 1000}});
-  for (const auto& [from, halved, doubled] : {std::tuple{121, 60, 242},
-                                              {122, 61, 244},
-                                              {3, 2, 6},
-                                              {123, 62, 246},
-                                              {500000, 250000, 1000000},
-                                              {500001, 250000, 500001}}) {
+  constexpr std::array<std::array<int, 3>, 6> kTempos = {{{121, 60, 242},
+                                                          {122, 61, 244},
+                                                          {3, 2, 6},
+                                                          {123, 62, 246},
+                                                          {500000, 250000, 1000000},
+                                                          {500001, 250000, 500001}}};
+  for (const auto& [from, halved, doubled] : kTempos) {
     song.TempoBpm = from;
     transport.HalveTempo();
     EXPECT_EQ(song.TempoBpm, halved) << from;
@@ -40,28 +42,14 @@ TEST_F(TransportTest, HalvingRoundsToEvenDoublingStopsShortOfOverflowAndTempoZer
     transport.DoubleTempo();
     EXPECT_EQ(song.TempoBpm, doubled) << from;
   }
-  song.TempoBpm = 1;
-  transport.HalveTempo();
-  Tick(20);
-  EXPECT_EQ(transport.State().SongPosition, 0);
-  EXPECT_TRUE(Playing());
 }
 
-// The progress text shows the song whole, never more than played.
-TEST_F(TransportTest, TheProgressText) {
-  Play({{0x90, 60, 100, 0}}, 96 * 2 * 185, 96, 120);  // 185 s
-  transport.ContinueFromPercent(6.66f);
-  transport.OnProgressTick();
-  EXPECT_EQ(transport.State().ProgressText, "Tempo:  12.3 s  ( 185.0 s)   6.7% ");
+// The random sessions pin the progress text; they never show a value that is not finite, nor a song of no
+// length.
+TEST_F(TransportTest, TheProgressTextShowsZeroForWhatItCannotTell) {
   std::string text = "old";
   FormatProgressText(text, 0.04, std::numeric_limits<double>::infinity(), std::nan(""));
   EXPECT_EQ(text, "Tempo:   0.0 s  (   0.0 s)   0.0% ");
-  // 21000 / 60000 lies just below the tie, 100 x (210 / 60000) just above it.
-  Play({{0x90, 60, 100, 0}}, 1, 21, 1);
-  Tick();
-  transport.OnProgressTick();
-  EXPECT_THAT(transport.State().ProgressText, EndsWith("   0.3% "));
-  EXPECT_EQ(PlayedPercent(210, 0), 0);
   // A song of no length ends at once and has nowhere to seek to.
   Play({}, -1, 0, 0);
   Tick();
@@ -69,6 +57,7 @@ TEST_F(TransportTest, TheProgressText) {
   EXPECT_EQ(screen.texts[kProgressLabel], "Tempo:   0.0 s  (   0.0 s)   0.0% ");
   transport.ContinueFromPercent(50);
   EXPECT_EQ(transport.State().SongPosition, 0);
+  EXPECT_EQ(PlayedPercent(210, 0), 0);
 }
 
 TEST(LoopEndPosition, IsTheFirstPositionWhoseFractionReachesTheMark) {

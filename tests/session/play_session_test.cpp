@@ -81,20 +81,17 @@ TEST_F(PlaySessionTest, EachVariantTakesItsStepsInItsOrder) {
   for (int i = 0; i < 16; ++i) created.push_back("keyboard " + std::to_string(kChannelKeyboardBase + i));
   // The command line keeps its song until just before Play. A cancelled dialog still refills the list of
   // the current folder; a vanished file says why and leaves Play usable.
+  using enum LoadVariant;
+  const std::vector<std::string> listed = {"disable", "title " + path, "BPM 120", "enable", "play", "map"};
+  std::vector<std::string> chosen = {"choose (cl)", "fill " + path + " (cl)"};
+  chosen.insert(chosen.end(), listed.begin(), listed.end());
   const std::vector<std::tuple<LoadVariant, std::string, std::string, std::vector<std::string>>> cases = {
-      {LoadVariant::kList, path, "pending", {"disable", "title " + path, "BPM 120", "enable", "play", "map"}},
-      {LoadVariant::kLoad,
-       path,
-       "pending",
-       {"choose (cl)", "fill " + path + " (cl)", "disable", "title " + path, "BPM 120", "enable", "play",
-        "map"}},
-      {LoadVariant::kCommandLine,
-       path,
-       path,
-       {"disable (cl)", "title " + path + " (cl)", "enable (cl)", "play", "map"}},
-      {LoadVariant::kCreate, path, "pending", created},
-      {LoadVariant::kLoad, "", "", {"choose", "fill "}},
-      {LoadVariant::kList, gone, "", {"disable", "title " + gone, "BPM 0", "enable", "map"}}};
+      {kList, path, "pending", listed},
+      {kLoad, path, "pending", chosen},
+      {kCommandLine, path, path, {"disable (cl)", "title " + path + " (cl)", "enable (cl)", "play", "map"}},
+      {kCreate, path, "pending", created},
+      {kLoad, "", "", {"choose", "fill "}},
+      {kList, gone, "", {"disable", "title " + gone, "BPM 0", "enable", "map"}}};
   const auto here = std::filesystem::current_path();
   std::filesystem::current_path(folder.path);
   for (const auto& [variant, file, commandLine, steps] : cases) {
@@ -104,7 +101,7 @@ TEST_F(PlaySessionTest, EachVariantTakesItsStepsInItsOrder) {
     session.CommandLineSong = commandLine;
     EXPECT_EQ(session.LoadAndPlay(variant, file), file == path);
     EXPECT_EQ(screen.steps, steps);
-    EXPECT_EQ(session.Document().FileName, variant == LoadVariant::kCreate ? kComposedFileName : file);
+    EXPECT_EQ(session.Document().FileName, variant == kCreate ? kComposedFileName : file);
   }
   std::filesystem::current_path(here);
   // Only the vanished file said why, and nothing was sent for it but the reset's silence.
