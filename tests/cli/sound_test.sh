@@ -12,31 +12,26 @@ events=(0 "${tempo120[@]}")
 for ((k = 0; k < 16; k++)); do events+=("$([ "$k" -eq 0 ] && echo 0 || echo 24)" 153 75 110 24 137 75 0); done
 song "$work/click.mid" 96 "${events[@]}"
 
-# distance FILE: how far (ms) any onset strays from a steady 250 ms beat, the common latency taken away.
-distance() {
-  "$onsets_tool" "$1" | awk '{ d = $1 - (NR - 1) * 250; if (NR == 1 || d < lo) lo = d; if (NR == 1 || d > hi) hi = d }
-    END { printf "%.3f", (hi - lo) / 2 }'
+# The onsets (ms) of a WAV, or of a steady 250 ms beat.
+onsets() { if [ "$1" = beat ]; then seq 0 250 3750; else "$onsets_tool" "$1"; fi; }
+sixteen() { [ "$(onsets "$1" | wc -l)" -eq 16 ]; }
+# within MS A B: onset for onset, A minus B spreads over at most MS (a common latency taken away).
+within() {
+  paste <(onsets "$2") <(onsets "$3") | awk -v most="$1" '{ d = $1 - $2; if (NR == 1 || d < lo) lo = d
+    if (NR == 1 || d > hi) hi = d } END { printf "spread %.3f ms\n", hi - lo; exit !(NR == 16 && hi - lo <= most) }'
 }
-at_most() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; }
-clicks() { "$onsets_tool" "$1" | wc -l; }
 
 "$cli" render "$work/click.mid" "$work/render.wav" >/dev/null 2>"$work/render.err"
-check "render exits 0" test $? -eq 0
-check "every click is in the rendered sound" test "$(clicks "$work/render.wav")" -eq 16
-# FluidSynth starts a message with its next block of 64 frames: 0.73 ms at 44.1 kHz is the floor.
-check "rendered clicks land on the beat within half a synth block" at_most "$(distance "$work/render.wav")" 0.75
+check "render exits 0 with every click in the sound" exited 0 sixteen "$work/render.wav"
+# FluidSynth starts a message with its next block of 64 frames: 0.73 ms at 44.1 kHz either side of the beat.
+check "rendered clicks land on the beat within half a synth block" within 1.5 "$work/render.wav" beat
 
 SONVELA_AUDIO_FILE=$work/live.wav timeout 60 "$cli" play "$work/click.mid" >/dev/null 2>"$work/live.err"
-check "live play into a WAV exits 0" test $? -eq 0
-check "every click is in the live sound" test "$(clicks "$work/live.wav")" -eq 16
-check "live clicks land on the beat within half a synth block" at_most "$(distance "$work/live.wav")" 0.75
-# Onset for onset, live minus rendered is one constant (the live file starts before the song), within the
-# synth's block (1.45 ms) and a frame: the two files' blocks fall differently on the beat.
-spread() {
-  paste <("$onsets_tool" "$work/live.wav") <("$onsets_tool" "$work/render.wav") |
-    awk '{ d = $1 - $2; if (NR == 1 || d < lo) lo = d; if (NR == 1 || d > hi) hi = d } END { printf "%.3f", hi - lo }'
-}
-check "live and rendered sound differ only by a constant latency" at_most "$(spread)" 1.5
+check "live play into a WAV exits 0 with every click in the sound" exited 0 sixteen "$work/live.wav"
+check "live clicks land on the beat within half a synth block" within 1.5 "$work/live.wav" beat
+# Live minus rendered is one constant (the live file starts before the song), within the synth's block
+# (1.45 ms) and a frame: the two files' blocks fall differently on the beat.
+check "live and rendered sound differ only by a constant latency" within 1.5 "$work/live.wav" "$work/render.wav"
 check "no message came too late for its frame" bash -c "! grep -q 'later than' '$work/live.err'"
 
 finish
