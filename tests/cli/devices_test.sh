@@ -8,17 +8,15 @@ started=()  # background processes of the script, stopped at the end by their id
 trap 'for ((i = ${#started[@]} - 1; i >= 0; i--)); do stop_pid "${started[i]}"; done; rm -rf "$work"' EXIT
 
 "$cli" devices >"$work/devices.txt" 2>"$work/devices.err"
-check "devices exits 0, outputs first under their dialog's title, the built-in synth as output 0" \
-  exited 0 same <(head -2 "$work/devices.txt") <(printf 'Midi out device\n 0 Sonvela Synth (FluidSynth)\n')
-check "then the inputs under theirs" grep -qx "Midi in device" "$work/devices.txt"
+check "devices exits 0: the outputs under their dialog's title, the built-in synth as 0, then the inputs" \
+  exited 0 same <(head -2 "$work/devices.txt"; grep -x 'Midi in device' "$work/devices.txt") \
+  <(printf 'Midi out device\n 0 Sonvela Synth (FluidSynth)\nMidi in device\n')
 # Only our own line saying why JACK is not used, should libjack not answer on this machine.
 check "no library chatter" test -z "$(grep -v '^JACK: ' "$work/devices.err")"
 
 jack_ports() {
-  local tool
-  for tool in jackd jack_wait jack_midi_dump jack_midiseq; do
-    command -v $tool >/dev/null || { echo "skipped: the JACK tools are not installed" && return; }
-  done
+  type -P jackd jack_wait jack_midi_dump jack_midiseq >/dev/null ||
+    { echo "skipped: the JACK tools are not installed" && return; }
   start_jack
   local ok=$?
   started+=("$jackd_pid")

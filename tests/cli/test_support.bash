@@ -23,8 +23,7 @@ check() {  # description, then a command that must succeed
 exited() { [ "$last_status" -eq "$1" ] && "${@:2}"; }
 same() { diff -u "$2" "$1" >&2; }  # actual, expected
 
-# The closing line that CTest's log and a reader look for; the script's status.
-finish() {
+finish() {  # the closing line that CTest's log and a reader look for; the script's status
   echo "$passed passed, $failures failed"
   [ "$failures" -eq 0 ]
 }
@@ -38,8 +37,7 @@ codes() {  # the character codes of a text, in decimal, for a text event
   for ((i = 0; i < ${#text}; i++)); do printf '%d ' "'${text:i:1}"; done
 }
 
-# song FILE DIVISION BYTE...: a format-0 file of one track; the track's bytes in decimal (delta times
-# included), End of Track added.
+# song FILE DIVISION BYTE...: a format-0 file of the track's bytes (decimal, delta times too) and End of Track.
 song() {
   local file=$1 division=$2
   shift 2
@@ -56,16 +54,14 @@ song() {
 tempo120=(255 81 3 7 161 32)  # set tempo, 500000 us a beat (after its delta time)
 tempo60=(255 81 3 15 66 64)   # 1000000 us a beat
 
-# All Notes Off on channels 1..16 at a time, as the capture writes them.
-silence_at() {
+silence_at() {  # TIME: All Notes Off on channels 1..16, as the capture writes them
   local channel
   for ((channel = 0; channel < 16; channel++)); do printf '%s\t%d\t123\t0\n' "$1" $((176 + channel)); done
 }
 
-# A private JACK server on the dummy backend, named after the script's process so that a user's server or
-# a parallel run is never touched; its id in $jackd_pid. Synchronous (-S): the server waits for late clients
-# instead of passing on stale port buffers, which would duplicate messages on a loaded machine. The timeout
-# covers a libjack that never answers, which jack_wait's own limit does not.
+# A private JACK server on the dummy backend, never a user's or a parallel run's; its id in $jackd_pid.
+# Synchronous (-S), as stale port buffers would duplicate messages on a loaded machine; the timeout covers a
+# libjack that never answers, which jack_wait's own limit does not.
 start_jack() {
   export JACK_DEFAULT_SERVER="sonvela-test-$$" JACK_NO_START_SERVER=1
   jackd --no-realtime -S -t 2000 -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 64 >"$work/jackd.log" 2>&1 &
@@ -73,8 +69,7 @@ start_jack() {
   timeout 25 jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 20 >/dev/null 2>&1
 }
 
-# Stops a process of the script by its id: SIGINT (jack_midi_dump leaves the server hanging when stopped
-# otherwise), then 5 s for whatever still hangs on its way out.
+# Stops a process of the script by its id: SIGINT (else jack_midi_dump hangs the server), then 5 s at most.
 stop_pid() {
   kill -INT "$1" 2>/dev/null || return 0
   for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
