@@ -70,6 +70,7 @@ while IFS='|' read -r status text args; do
 done <<TABLE
 1|cannot advance (Division 0|--fast --capture $work/still.tsv $work/still.mid
 1|$work/missing.mid|--fast --capture $work/missing.tsv $work/missing.mid
+1|$work/missing.mid|--fast --capture $work/missing.tsv --continuo $work/missing.mid $work/steady.mid
 1|"$work/no/such/dir/c.tsv": No such file or directory|--fast --capture $work/no/such/dir/c.tsv $work/steady.mid
 2|at least one FILE|
 2|--continuo|$work/steady.mid $work/steady.mid
