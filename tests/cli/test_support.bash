@@ -1,7 +1,6 @@
 # Shared by the toolbox test scripts (sourced): the check counter and small MIDI files written byte by byte.
 
-# A scratch folder for the script's files, removed at its end (a script that sets its own EXIT trap removes
-# it there).
+# A scratch folder, removed at the end (a script that sets its own EXIT trap removes it there).
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -22,27 +21,23 @@ check() {  # description, then a command that must succeed
 # exited CODE COMMAND...: the command before the check ended with CODE, and COMMAND succeeds. (A $(...) in
 # the check's words would run first and replace that status.)
 exited() { [ "$last_status" -eq "$1" ] && "${@:2}"; }
+same() { diff -u "$2" "$1" >&2; }  # actual, expected
 
-# The closing line that CTest's log and a reader look for; the script's status.
-finish() {
+finish() {  # the closing line that CTest's log and a reader look for; the script's status
   echo "$passed passed, $failures failed"
   [ "$failures" -eq 0 ]
 }
 
-# The bytes given in decimal.
-u8() {
+u8() {  # the bytes given in decimal
   local value
   for value in "$@"; do printf "\\$(printf %03o "$value")"; done
 }
-
-# The character codes of a text, in decimal, for a text event.
-codes() {
+codes() {  # the character codes of a text, in decimal, for a text event
   local text=$1 i
   for ((i = 0; i < ${#text}; i++)); do printf '%d ' "'${text:i:1}"; done
 }
 
-# song FILE DIVISION BYTE...: a format-0 file of one track; the track's bytes in decimal (delta times
-# included), End of Track added.
+# song FILE DIVISION BYTE...: a format-0 file of the track's bytes (decimal, delta times too) and End of Track.
 song() {
   local file=$1 division=$2
   shift 2
@@ -56,21 +51,17 @@ song() {
     u8 "${track[@]}"
   } >"$file"
 }
-
-# Set-tempo meta events (after their delta time).
-tempo120=(255 81 3 7 161 32)  # 500000 us a beat
+tempo120=(255 81 3 7 161 32)  # set tempo, 500000 us a beat (after its delta time)
 tempo60=(255 81 3 15 66 64)   # 1000000 us a beat
 
-# All Notes Off on channels 1..16 at a time, as the capture writes them.
-silence_at() {
+silence_at() {  # TIME: All Notes Off on channels 1..16, as the capture writes them
   local channel
   for ((channel = 0; channel < 16; channel++)); do printf '%s\t%d\t123\t0\n' "$1" $((176 + channel)); done
 }
 
-# A private JACK server on the dummy backend, of the script's own name so that a user's server or a parallel
-# run is never touched; its id in $jackd_pid. Synchronous (-S): the server waits for late clients instead of
-# passing on stale port buffers, which would duplicate messages on a loaded machine. Fails when it does not
-# answer (jack_wait's own limit does not cover a libjack that never answers).
+# A private JACK server on the dummy backend, never a user's or a parallel run's; its id in $jackd_pid.
+# Synchronous (-S), as stale port buffers would duplicate messages on a loaded machine; the timeout covers a
+# libjack that never answers, which jack_wait's own limit does not.
 start_jack() {
   export JACK_DEFAULT_SERVER="sonvela-test-$$" JACK_NO_START_SERVER=1
   jackd --no-realtime -S -t 2000 -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 64 >"$work/jackd.log" 2>&1 &
@@ -78,8 +69,7 @@ start_jack() {
   timeout 25 jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 20 >/dev/null 2>&1
 }
 
-# Stops a process of the script by its id: SIGINT (jack_midi_dump leaves the server hanging at its exit when
-# stopped otherwise); whatever still hangs on its way out gets 5 s.
+# Stops a process of the script by its id: SIGINT (else jack_midi_dump hangs the server), then 5 s at most.
 stop_pid() {
   kill -INT "$1" 2>/dev/null || return 0
   for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done

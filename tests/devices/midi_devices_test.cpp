@@ -12,22 +12,25 @@
 #include "devices/threaded_fake_midi_in.h"
 #include "player/recording_midi_out.h"
 #include "support/fake_ports.h"
+#include "text/number_text.h"
 
 namespace sonvela {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 class MidiInTest : public ::testing::Test {
  protected:
-  void TearDown() override { CloseMidiInput(context); }
+  MidiInTest() {
+    midi.OnSend = [this](uint32_t word) { journal.Add("send " + HexText(word)); };
+  }
 
   MidiInDevices devices;
   MidiInJournal journal;
+  RecordingMidiOut midi;  // its sends in the journal, in order with what they are shown as
   RecordedMessages messages;
-  ThreadedFakeMidiIn port;  // after the journal: its thread stops before the journal goes
-  MidiInContext context{devices, port, journal, journal, messages};
+  ThreadedFakeMidiIn port;  // after the journal and the output: its thread stops before they go
+  MidiInContext context{devices, port, midi, journal, messages};
 };
 
 // Every channel message goes through unchanged, in order, shown with its line; system messages are dropped.
@@ -65,16 +68,14 @@ TEST(MidiInMonitorLineTest, DescribesTheEventsOtherThanShortMessages) {
 
 TEST_F(MidiInTest, OpeningWhenOpenAndClosingWhenClosedReturnZeroAndChangeNothing) {
   port.names = {"Keys", "Pads"};
-  EXPECT_EQ(CloseMidiInput(context), 0);
-  EXPECT_EQ(StartMidiInput(context), 0);
-  EXPECT_EQ(OpenMidiInput(context, 1), 1);
-  EXPECT_EQ(OpenMidiInput(context, 0), 0);
-  EXPECT_EQ(devices.MidiInHandle, 2);
-  EXPECT_EQ(StartMidiInput(context), 1);
+  // In turn (a braced list is evaluated in order): close and start with nothing open, open 1, open 0 while
+  // 1 is open, the handle, start.
+  EXPECT_THAT((std::vector{CloseMidiInput(context), StartMidiInput(context), OpenMidiInput(context, 1),
+                           OpenMidiInput(context, 0), devices.MidiInHandle, StartMidiInput(context)}),
+              ElementsAre(0, 0, 1, 0, 2, 1));
   port.Play(0x00643C90);
   EXPECT_THAT(journal.Take(2), ElementsAre("line open", "send 643C90"));
-  EXPECT_EQ(CloseMidiInput(context), 1);
-  EXPECT_EQ(CloseMidiInput(context), 0);
+  EXPECT_THAT((std::vector{CloseMidiInput(context), CloseMidiInput(context)}), ElementsAre(1, 0));
   EXPECT_THAT(port.calls, ElementsAre("open 1", "start", "stop", "close"));
   EXPECT_THAT(journal.Take(3),
               ElementsAre("key 61 lit", "line Canale: 1 Nota: 60 Vel:100 OnOff:  1  0 ms", "line close"));
@@ -83,25 +84,28 @@ TEST_F(MidiInTest, OpeningWhenOpenAndClosingWhenClosedReturnZeroAndChangeNothing
 TEST_F(MidiInTest, BothStopAndCloseAreTriedAndOnlyAFailedCloseKeepsTheDevice) {
   OpenMidiInputAtStart(context);
   port.closeResult = 7;
-  EXPECT_EQ(CloseMidiInput(context), 0);
-  EXPECT_EQ(devices.MidiInHandle, 1);
+  EXPECT_THAT((std::vector{CloseMidiInput(context), devices.MidiInHandle}), ElementsAre(0, 1));
   port.closeResult = kMidiInOk;
   port.stopResult = 7;
   // Closed though not stopped: a later open must not be refused.
-  EXPECT_EQ(CloseMidiInput(context), 0);
-  EXPECT_EQ(devices.MidiInHandle, 0);
-  EXPECT_EQ(OpenMidiInput(context, 0), 1);
+  EXPECT_THAT((std::vector{CloseMidiInput(context), devices.MidiInHandle, OpenMidiInput(context, 0)}),
+              ElementsAre(0, 0, 1));
   EXPECT_THAT(port.calls, ElementsAre("open 0", "start", "stop", "close", "stop", "close", "open 0"));
 }
 
-TEST_F(MidiInTest, TheDialogListsNumberedEntriesUpToTwentyOne) {
+// The list: numbered entries, up to 21; without any device, start-up opens nothing and says nothing.
+TEST_F(MidiInTest, TheDialogListsUpToTwentyOneEntriesAndStartUpWithoutAnyIsSilent) {
   port.names.assign(25, "Port");
-  port.names[0] = "Keys";
   EXPECT_EQ(FillMidiInNames(devices, port), 21);
   EXPECT_EQ(devices.MidiInNames[20], " 20 Port");
   port.names = {"Keys"};
   EXPECT_EQ(FillMidiInNames(devices, port), 1);
   EXPECT_EQ(devices.MidiInNames[1], "");
+  port.names.clear();
+  OpenMidiInputAtStart(context);
+  EXPECT_EQ(devices.MidiInHandle, 0);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_THAT(port.calls, ElementsAre("open 0"));
 }
 
 TEST_F(MidiInTest, ChoosingAnEntryClosesTellsThenOpensAndStartsIt) {
@@ -122,14 +126,6 @@ TEST_F(MidiInTest, ChoosingAnEntryClosesTellsThenOpensAndStartsIt) {
   EXPECT_EQ(port.calls.back(), "open 0");
 }
 
-TEST_F(MidiInTest, StartUpWithoutAnyInputDeviceSaysNothing) {
-  port.names.clear();
-  OpenMidiInputAtStart(context);
-  EXPECT_EQ(devices.MidiInHandle, 0);
-  EXPECT_THAT(messages.shown, IsEmpty());
-  EXPECT_THAT(port.calls, ElementsAre("open 0"));
-}
-
 class MidiOutDevicesTest : public ::testing::Test {
  protected:
   MidiOutDevices devices;
@@ -138,16 +134,6 @@ class MidiOutDevicesTest : public ::testing::Test {
   RecordingScreen screen;  // for its message boxes
   MidiOutContext context{devices, midi, logs, screen};
 };
-
-TEST_F(MidiOutDevicesTest, StartUpNeedsADeviceAndTheDefaultOutput) {
-  midi.DeviceNames.clear();
-  EXPECT_FALSE(OpenMidiOutAtStart(context));
-  midi.DeviceNames = {"Synth", "Port"};
-  midi.OpenResult = 4;
-  EXPECT_FALSE(OpenMidiOutAtStart(context));
-  EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Numero devices Midi Out: 0", "Numero devices Midi Out: 2"));
-  EXPECT_THAT(screen.messages, ElementsAre("Midi non disponibile", "Problemi con Midi out"));
-}
 
 TEST_F(MidiOutDevicesTest, TheDialogListsNumberedEntriesUpToTwentyOne) {
   midi.DeviceNames = {"Synth"};
@@ -158,13 +144,22 @@ TEST_F(MidiOutDevicesTest, TheDialogListsNumberedEntriesUpToTwentyOne) {
   EXPECT_EQ(logs.Debug.Back(), " 20 Port");
 }
 
-TEST_F(MidiOutDevicesTest, FailuresAreLoggedWithTheirCode) {
+// Start-up needs a device and the default output, and says which is missing; other failures are logged
+// with their code.
+TEST_F(MidiOutDevicesTest, FailuresAreShownAtStartUpAndLoggedLater) {
+  midi.DeviceNames.clear();
+  EXPECT_FALSE(OpenMidiOutAtStart(context));
+  midi.DeviceNames = {"Synth", "Port"};
+  midi.OpenResult = 4;
+  EXPECT_FALSE(OpenMidiOutAtStart(context));
+  EXPECT_THAT(screen.messages, ElementsAre("Midi non disponibile", "Problemi con Midi out"));
   midi.CloseResult = 5;
   // A caller that pauses after a close learns that there is nothing to wait for.
   EXPECT_FALSE(CloseMidiOutForSwitch(midi, logs));
   midi.OpenResult = 3;
   OpenMidiOut(devices, midi, logs, 0);
-  EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Error 5", "Open Midi Device Out error: 3"));
+  EXPECT_THAT(logs.Debug.ToVector(), ElementsAre("Numero devices Midi Out: 0", "Numero devices Midi Out: 2",
+                                                 "Error 5", "Open Midi Device Out error: 3"));
   midi.CloseResult = kMidiOutOk;
   midi.OpenResult = kMidiOutOk;
   ASSERT_TRUE(OpenDefaultMidiOut(midi));

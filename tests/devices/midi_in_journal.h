@@ -1,6 +1,5 @@
 #pragma once
-// A MIDI output and input shower in one, for tests: what the input thread did, in order, for the test
-// thread to wait for.
+// A MIDI input shower for tests: what the input thread did, in order, for the test thread to wait for.
 
 #include <algorithm>
 #include <chrono>
@@ -10,20 +9,11 @@
 #include <vector>
 
 #include "devices/midi_in_shower.h"
-#include "player/midi_out.h"
-#include "text/number_text.h"
 
 namespace sonvela {
 
-class MidiInJournal : public MidiOut, public MidiInShower {
+class MidiInJournal : public MidiInShower {
  public:
-  int DeviceCount() override { return 1; }
-  std::string DeviceName(int) override { return "Out"; }
-  int Open(int) override { return kMidiOutOk; }
-  int Close() override { return kMidiOutOk; }
-  int OpenDeviceId() override { return 0; }
-  std::string ErrorText(int) override { return {}; }
-  void Send(uint32_t message) override { Add("send " + HexText(message)); }
   void PaintInputKey(int key, int64_t colour) override {
     Add("key " + std::to_string(key) +
         (colour == kRestoreKey        ? " clear"
@@ -42,13 +32,13 @@ class MidiInJournal : public MidiOut, public MidiInShower {
     entries_.erase(entries_.begin(), end);
     return taken;
   }
-
- private:
   void Add(std::string entry) {
     std::lock_guard lock(mutex_);
     entries_.push_back(std::move(entry));
     added_.notify_all();
   }
+
+ private:
   std::mutex mutex_;
   std::condition_variable added_;
   std::vector<std::string> entries_;
