@@ -122,5 +122,6 @@ check "without sound play still ends with exit 0, saying once that it plays sile
 SONVELA_AUDIO_FILE="$work/played.wav" timeout 30 "$cli" play "$work/steady.mid" 2>/dev/null
 audible() { sox "$1" -n stat 2>&1 | awk '/RMS +amplitude/ { exit !($3 > 0.001) }'; }
 check "play on the built-in synth sounds from the first note" audible "$work/played.wav"
+check "help shows the loop's two values" grep -qF -- '--loop <START END>' <("$cli" play --help)
 
 finish

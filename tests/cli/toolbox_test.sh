@@ -47,4 +47,6 @@ done <<TABLE
 2|listing takes one FILE.|listing
 TABLE
 
+check "help explains the commands" bash -c "'$cli' --help | grep -q 'listing FILE' && '$cli' --help | grep -q 'compose \\[DIR\\]'"
+
 finish
