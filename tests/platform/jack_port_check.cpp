@@ -30,41 +30,33 @@ using Bytes = std::vector<unsigned char>;
 
 // What reaches a client's input port, in order, for the main thread to wait for (only a lost message makes
 // a wait run to its bound).
-class Received {
- public:
-  explicit Received(const std::string& client) : port_(RtMidi::UNIX_JACK, client) {
-    port_.setCallback(&Received::OnMessage, this);
-    port_.ignoreTypes(false, false, false);
-    port_.openVirtualPort("in");
+struct Received {
+  explicit Received(const std::string& client) : port(RtMidi::UNIX_JACK, client) {
+    port.setCallback(
+        [](double /*deltaTime*/, Bytes* message, void* data) {
+          auto& self = *static_cast<Received*>(data);
+          std::lock_guard lock(self.mutex);
+          self.messages.push_back(*message);
+          self.changed.notify_all();
+        },
+        this);
+    port.ignoreTypes(false, false, false);
+    port.openVirtualPort("in");
   }
-  // Everything received once `count` messages are there / once `last` has come.
+  // Everything received once `count` messages are there.
   std::vector<Bytes> WaitFor(size_t count) {
-    return Wait([&] { return messages_.size() >= count; });
-  }
-  std::vector<Bytes> Until(const Bytes& last) {
-    return Wait([&] { return !messages_.empty() && messages_.back() == last; });
+    std::unique_lock lock(mutex);
+    changed.wait_for(lock, std::chrono::seconds(20), [&] { return messages.size() >= count; });
+    return messages;
   }
   void Clear() {
-    std::lock_guard lock(mutex_);
-    messages_.clear();
+    std::lock_guard lock(mutex);
+    messages.clear();
   }
-
- private:
-  static void OnMessage(double /*deltaTime*/, Bytes* message, void* data) {
-    auto* self = static_cast<Received*>(data);
-    std::lock_guard lock(self->mutex_);
-    self->messages_.push_back(*message);
-    self->changed_.notify_all();
-  }
-  std::vector<Bytes> Wait(const auto& done) {
-    std::unique_lock lock(mutex_);
-    changed_.wait_for(lock, std::chrono::seconds(20), done);
-    return messages_;
-  }
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::vector<Bytes> messages_;
-  RtMidiIn port_;  // last: its thread stops before the rest goes
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<Bytes> messages;
+  RtMidiIn port;  // last: its thread stops before the rest goes
 };
 
 // The first device from `first` on whose name holds the client's name, -1 for none.
@@ -86,9 +78,7 @@ bool Check(bool ok, const std::string& what, const std::vector<Bytes>& messages 
   return false;
 }
 
-void Log(const std::string& line) {
-  std::fprintf(stderr, "log: %s\n", line.c_str());
-}
+const auto Log = [](const std::string& line) { std::fprintf(stderr, "log: %s\n", line.c_str()); };
 
 struct Messages : MessageBoxes {
   void ShowMessage(std::string_view) override {}
@@ -129,12 +119,11 @@ int CheckOutput() {
   std::atomic<int> sentDuringClose = 0;
   std::jthread thru([&](const std::stop_token& stop) {
     while (!stop.stop_requested()) {
-      if (!closing || out.OpenDeviceId() != -1) {
-        std::this_thread::yield();
-        continue;
+      if (closing && out.OpenDeviceId() == -1) {
+        out.Send(0x0040001E);  // reaches no port
+        if (closing) ++sentDuringClose;
       }
-      out.Send(0x0040001E);  // reaches no port
-      if (closing) ++sentDuringClose;
+      std::this_thread::yield();
     }
   });
   constexpr int kRounds = 25;
@@ -153,19 +142,13 @@ int CheckOutput() {
     closing = false;
     const std::vector<Bytes> got = received.WaitFor(expected.size());
     if (!Check(closed == kMidiOutOk && got == expected,
-               "round " + std::to_string(round) + ": expected " + std::to_string(expected.size()) +
-                   " messages in order and a clean close; received:",
-               got))
+               "round " + std::to_string(round) + ": a failed close, or lost or reordered messages:", got))
       return 1;
   }
   thru.request_stop();
   thru.join();
   // However busy the machine, the thread gets its turn during one of the closes' waits of a few cycles.
-  if (!Check(sentDuringClose > 0, "sends were held up until the close had waited for the JACK server"))
-    return 1;
-  std::printf("%d rounds of %zu messages arrived in full, %d sends went through during closes\n", kRounds,
-              expected.size(), sentDuringClose.load());
-  return 0;
+  return Check(sentDuringClose > 0, "sends were held up until a close had waited for the server") ? 0 : 1;
 }
 
 int CheckInput() {
@@ -192,14 +175,14 @@ int CheckInput() {
              "the thru client's and the keyboard client's ports would not open and start"))
     return 1;
   // Played at once after the open: the open must not return before the connection carries messages.
-  // System messages do not pass; in order, so once the last has come anything that should not have passed
-  // would be there too. What the window is shown is midi_devices_test.cpp's: the same callback.
+  // System messages do not pass: one that did would be among the first seven. What the window is shown is
+  // midi_devices_test.cpp's: the same callback.
   const std::vector<Bytes> expected = {{0x92, 0x3C, 0x64}, {0x92, 0x3C, 0x00}, {0x84, 0x3C, 0x40},
                                        {0xC0, 0x00},       {0xB0, 0x07, 0x64}, {0xE0, 0x00, 0x40},
                                        {0x9F, 0x7F, 0x01}};
   for (const Bytes& message : {expected[0], Bytes{0xF8}, Bytes{0xFE}}) keys.sendMessage(&message);
   for (size_t i = 1; i < expected.size(); ++i) keys.sendMessage(&expected[i]);
-  const std::vector<Bytes> thruMessages = received.Until(expected.back());
+  const std::vector<Bytes> thruMessages = received.WaitFor(expected.size());
   bool passed = Check(thruMessages == expected,
                       "expected the channel messages only, unchanged, in order:", thruMessages);
   passed &= Check(CloseMidiInput(context) == 1, "closing the input");
@@ -226,7 +209,7 @@ int CheckInput() {
   // A note through the output that has come back means the graph has run on after the close.
   received.Clear();
   out.Send(0x0001109F);
-  const bool graphRanOn = received.Until({0x9F, 0x10, 0x01}) == std::vector<Bytes>{{0x9F, 0x10, 0x01}};
+  const bool graphRanOn = received.WaitFor(1) == std::vector<Bytes>{{0x9F, 0x10, 0x01}};
   playing = false;
   player.join();
   passed &= Check(

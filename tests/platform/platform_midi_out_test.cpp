@@ -115,33 +115,28 @@ struct UiShower : MidiInShower {
 };
 
 TEST(QueuedMidiInShowerTest, CallsFromTheInputThreadReachTheUiThreadInOrderAndDieWithIt) {
-  UiShower ui;
-  QueuedMidiInShower queued(ui);
-  constexpr int kNotes = 300;
-  std::vector<std::string> expected;
-  for (int note = 0; note < kNotes; ++note) {
-    expected.push_back("key " + std::to_string(note % 128 + 1) + " " + std::to_string(kMidiInKeyColour));
-    expected.push_back("program " + std::to_string(note % 128));
-    expected.push_back("line " + std::to_string(note));
-  }
-  std::thread input([&queued] {
-    for (int note = 0; note < kNotes; ++note) {
-      queued.PaintInputKey(note % 128 + 1, kMidiInKeyColour);
-      queued.ShowInputProgram(note % 128);
-      queued.ShowMonitorLine("line " + std::to_string(note));
+  const auto play = [](MidiInShower& shower) {
+    for (int note = 0; note < 300; ++note) {
+      shower.PaintInputKey(note % 128 + 1, kMidiInKeyColour);
+      shower.ShowInputProgram(note % 128);
+      shower.ShowMonitorLine("line " + std::to_string(note));
     }
-  });
+  };
+  UiShower direct, ui;
+  play(direct);
+  QueuedMidiInShower queued(ui);
+  std::thread input([&] { play(queued); });
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (ui.calls.size() < expected.size() && std::chrono::steady_clock::now() < deadline)
+  while (ui.calls.size() < direct.calls.size() && std::chrono::steady_clock::now() < deadline)
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
   input.join();
-  EXPECT_EQ(ui.calls, expected);
+  EXPECT_EQ(ui.calls, direct.calls);
   auto gone = std::make_unique<QueuedMidiInShower>(ui);  // calls still queued when it goes are dropped
   gone->PaintInputKey(61, kRestoreKey);
   gone->ShowMonitorLine("close");
   gone.reset();
   QCoreApplication::processEvents();
-  EXPECT_EQ(ui.calls.size(), expected.size());
+  EXPECT_EQ(ui.calls.size(), direct.calls.size());
 }
 
 }  // namespace

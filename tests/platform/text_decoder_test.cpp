@@ -23,18 +23,14 @@ std::string Encoded(const std::string& utf8, const std::string& charset) {
 }
 
 // A karaoke song: each line's words are syllables (a blank starts a new one), the first of a line marked
-// "/" (the first of all "\"), the title in the track name; all in `charset`.
-std::string KaraokeSong(const std::vector<std::string>& lines, const std::string& charset,
-                        const std::string& title = "") {
-  std::string track = Meta(0, kMetaTrackName, Encoded(title.empty() ? lines[0] : title, charset));
-  for (size_t line = 0; line < lines.size(); ++line) {
-    std::string mark = line == 0 ? "\\" : "/";
-    size_t at = 0;
-    while (at < lines[line].size()) {
-      const size_t end = std::min(lines[line].find(' ', at + 1), lines[line].size());
-      track += Meta(24, kMetaText, mark + Encoded(lines[line].substr(at, end - at), charset));
-      mark.clear();
-      at = end;
+// "/" (the first of all "\"), the first line also the title in the track name; all in `charset`.
+std::string KaraokeSong(const std::vector<std::string>& lines, const std::string& charset) {
+  std::string track = Meta(0, kMetaTrackName, Encoded(lines[0], charset));
+  for (const std::string& line : lines) {
+    std::string mark = &line == &lines[0] ? "\\" : "/";
+    for (size_t at = 0, end = 0; at < line.size(); at = end, mark.clear()) {
+      end = std::min(line.find(' ', at + 1), line.size());
+      track += Meta(24, kMetaText, mark + Encoded(line.substr(at, end - at), charset));
     }
   }
   return Header(0, 1, 96) + Track(track + kEndOfTrack);
@@ -93,19 +89,19 @@ TEST(TextDecoder, FollowsEachLoadAndKeepsUtf8TextsOfAMixedSong) {
   song.document.Tables.TaggedTexts[1] = "Sq/Na  1:Città – “Солнце”";
   EXPECT_EQ(texts.Decode(song.tables().TaggedTexts[1]), "Sq/Na  1:Città – “Солнце”");
   EXPECT_EQ(ShownLines(song, texts)[1], "пусть всегда будет небо");
-  // The next load detects again, over its own texts.
-  test::Load(song, KaraokeSong({"さくら さくら", "やよいの空は 見わたす限り"}, "CP932"));
-  EXPECT_EQ(texts.InUse(), "CP932");
-  EXPECT_EQ(ShownLines(song, texts)[0], "さくら さくら");
-  // A long song is told from its first texts, and its last line shows as well as its first.
+  // Each load detects again, over its own texts; a long song is told from its first texts, and its last line
+  // shows as well as its first; too little text to tell: Windows-1252.
   const std::vector<std::string> verse(600, "пусть всегда будет небо,");
-  test::Load(song, KaraokeSong(verse, "WINDOWS-1251"));
-  EXPECT_EQ(texts.InUse(), "WINDOWS-1251");
-  EXPECT_EQ(ShownLines(song, texts).back(), verse.back());
-  // Too little text to tell: Windows-1252.
-  test::Load(song, KaraokeSong({"Да"}, "WINDOWS-1251"));
-  EXPECT_EQ(texts.InUse(), "WINDOWS-1252");
-  EXPECT_EQ(ShownLines(song, texts)[0], "Äà");
+  for (const auto& [lines, charset, inUse, last] :
+       std::vector<std::tuple<std::vector<std::string>, std::string, std::string, std::string>>{
+           {{"さくら さくら", "やよいの空は 見わたす限り"}, "CP932", "CP932", "やよいの空は 見わたす限り"},
+           {verse, "WINDOWS-1251", "WINDOWS-1251", verse.back()},
+           {{"Да"}, "WINDOWS-1251", "WINDOWS-1252", "Äà"},
+       }) {
+    test::Load(song, KaraokeSong(lines, charset));
+    EXPECT_EQ(texts.InUse(), inUse);
+    EXPECT_EQ(ShownLines(song, texts).back(), last);
+  }
 }
 
 TEST(TextDecoder, AChosenCharsetDecodesEveryTextAndAnUnknownOneChangesNothing) {
