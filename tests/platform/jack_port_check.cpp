@@ -28,8 +28,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-// What reaches a client's input port, in order, for the main thread to wait for (only a lost message makes
-// a wait run to its bound).
+// What reaches a client's input port, in order; only a lost message makes a wait run to its bound.
 struct Received {
   explicit Received(const std::string& client) : port(RtMidi::UNIX_JACK, client) {
     port.setCallback(
@@ -43,7 +42,6 @@ struct Received {
     port.ignoreTypes(false, false, false);
     port.openVirtualPort("in");
   }
-  // Everything received once `count` messages are there.
   std::vector<Bytes> WaitFor(size_t count) {
     std::unique_lock lock(mutex);
     changed.wait_for(lock, std::chrono::seconds(20), [&] { return messages.size() >= count; });
@@ -61,9 +59,8 @@ struct Received {
 
 // The first device from `first` on whose name holds the client's name, -1 for none.
 int DeviceNamed(auto& ports, const std::string& client, int first) {
-  for (int device = first; device < ports.DeviceCount(); ++device) {
+  for (int device = first; device < ports.DeviceCount(); ++device)
     if (ports.DeviceName(device).find(client) != std::string::npos) return device;
-  }
   return -1;
 }
 
@@ -145,8 +142,6 @@ int CheckOutput() {
                "round " + std::to_string(round) + ": a failed close, or lost or reordered messages:", got))
       return 1;
   }
-  thru.request_stop();
-  thru.join();
   // However busy the machine, the thread gets its turn during one of the closes' waits of a few cycles.
   return Check(sentDuringClose > 0, "sends were held up until a close had waited for the server") ? 0 : 1;
 }
@@ -182,9 +177,8 @@ int CheckInput() {
                                        {0x9F, 0x7F, 0x01}};
   for (const Bytes& message : {expected[0], Bytes{0xF8}, Bytes{0xFE}}) keys.sendMessage(&message);
   for (size_t i = 1; i < expected.size(); ++i) keys.sendMessage(&expected[i]);
-  const std::vector<Bytes> thruMessages = received.WaitFor(expected.size());
-  bool passed = Check(thruMessages == expected,
-                      "expected the channel messages only, unchanged, in order:", thruMessages);
+  const std::vector<Bytes> got = received.WaitFor(expected.size());
+  bool passed = Check(got == expected, "expected the channel messages only, unchanged, in order:", got);
   passed &= Check(CloseMidiInput(context) == 1, "closing the input");
   // Closing while the keyboard plays on: once Close has returned nothing reaches the callback.
   std::atomic<bool> closed = false;
@@ -197,10 +191,10 @@ int CheckInput() {
   if (!Check(in.Open(inDevice, watch) == kMidiInOk && in.Start() == kMidiInOk,
              "reopening the keyboard's port"))
     return 1;
-  std::atomic<bool> playing = true;
-  std::thread player([&] {
+  std::jthread player([&](const std::stop_token& playing) {
     const Bytes note = {0x90, 0x40, 0x40};
-    for (; playing; std::this_thread::sleep_for(std::chrono::microseconds(200))) keys.sendMessage(&note);
+    for (; !playing.stop_requested(); std::this_thread::sleep_for(std::chrono::microseconds(200)))
+      keys.sendMessage(&note);
   });
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (delivered < 20 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
@@ -210,7 +204,7 @@ int CheckInput() {
   received.Clear();
   out.Send(0x0001109F);
   const bool graphRanOn = received.WaitFor(1) == std::vector<Bytes>{{0x9F, 0x10, 0x01}};
-  playing = false;
+  player.request_stop();
   player.join();
   passed &= Check(
       delivered >= 20 && graphRanOn,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 namespace sonvela {
@@ -35,10 +36,9 @@ TEST(PeakLimiterTest, PassesMaterialUpToTheThresholdBitForBit) {
   Samples left = Sine(kLimiterThreshold, 440, kRate), right = Sine(0.5, 523.25, kRate);
   left[1000] = kLimiterThreshold;
   right[2000] = -kLimiterThreshold;
-  const Samples leftIn = left, rightIn = right;
+  const auto in = std::pair(left, right);
   ProcessInBlocks(limiter, left, right);
-  EXPECT_EQ(left, leftIn);
-  EXPECT_EQ(right, rightIn);
+  EXPECT_EQ(std::pair(left, right), in);
   EXPECT_EQ(limiter.Gain(), 1.0f);
 }
 

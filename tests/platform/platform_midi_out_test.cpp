@@ -81,21 +81,17 @@ TEST(PlatformMidiOutTest, OpensClosesAndTakesSendsFromTwoThreadsWhileTheOutputIs
         out.Send(word | channel);
     }
   };
-  std::thread input(sender, 0), ui(sender, 9);
+  std::jthread input(sender, 0), ui(sender, 9);
   for (int i = 0; i < 200; ++i) {
-    EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
-    EXPECT_EQ(out.OpenDeviceId(), 0);
+    EXPECT_TRUE(out.Open(kDefaultMidiOut) == kMidiOutOk && out.OpenDeviceId() == 0) << i;
     std::this_thread::yield();
-    EXPECT_EQ(out.Close(), kMidiOutOk);
-    EXPECT_EQ(out.OpenDeviceId(), -1);
+    EXPECT_TRUE(out.Close() == kMidiOutOk && out.OpenDeviceId() == -1) << i;
   }
   EXPECT_EQ(out.Open(kDefaultMidiOut), kMidiOutOk);
   const int target = rounds + 1000;  // both go on sending into the open synth
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (rounds < target && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
   stop = true;
-  input.join();
-  ui.join();
   EXPECT_EQ(out.OpenDeviceId(), 0);
   EXPECT_GE(rounds, target) << "the senders stalled";
 }

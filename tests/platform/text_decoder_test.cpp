@@ -17,7 +17,6 @@ namespace {
 
 using namespace test;
 
-// UTF-8 text as the bytes of `charset`.
 std::string Encoded(const std::string& utf8, const std::string& charset) {
   return CharsetConverter::Open("UTF-8", charset)->Convert(utf8);
 }
@@ -80,7 +79,7 @@ TEST(TextDecoder, DetectsEachSongsCharsetOverAllItsTextsAndShowsTheLinesWhole) {
   }
 }
 
-TEST(TextDecoder, FollowsEachLoadAndKeepsUtf8TextsOfAMixedSong) {
+TEST(TextDecoder, FollowsEachLoadOrTheChosenCharsetAndKeepsUtf8TextsOfAMixedSong) {
   LoadedSong song;
   TextDecoder texts;
   texts.Follow(song.tables());
@@ -89,6 +88,18 @@ TEST(TextDecoder, FollowsEachLoadAndKeepsUtf8TextsOfAMixedSong) {
   song.document.Tables.TaggedTexts[1] = "Sq/Na  1:Città – “Солнце”";
   EXPECT_EQ(texts.Decode(song.tables().TaggedTexts[1]), "Sq/Na  1:Città – “Солнце”");
   EXPECT_EQ(ShownLines(song, texts)[1], "пусть всегда будет небо");
+  // A chosen charset decodes every text; an unknown one changes nothing; "Automatico" detects again.
+  for (const auto& [name, converter, line] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"koi8_r", "KOI8-R", "оСЯРЭ БЯЕЦДЮ АСДЕР ЯНКМЖЕ,"},
+           {"Windows-1252", "WINDOWS-1252", "Ïóñòü âñåãäà áóäåò ñîëíöå,"},
+           {"no such charset", "WINDOWS-1252", "Ïóñòü âñåãäà áóäåò ñîëíöå,"},
+           {"Automatico", "Automatico", "Пусть всегда будет солнце,"},
+       }) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(texts.Choose(name), name != "no such charset");
+    EXPECT_EQ(texts.Chosen(), converter);
+    EXPECT_EQ(ShownLines(song, texts)[0], line);
+  }
   // Each load detects again, over its own texts; a long song is told from its first texts, and its last line
   // shows as well as its first; too little text to tell: Windows-1252.
   const std::vector<std::string> verse(600, "пусть всегда будет небо,");
@@ -101,24 +112,6 @@ TEST(TextDecoder, FollowsEachLoadAndKeepsUtf8TextsOfAMixedSong) {
     test::Load(song, KaraokeSong(lines, charset));
     EXPECT_EQ(texts.InUse(), inUse);
     EXPECT_EQ(ShownLines(song, texts).back(), last);
-  }
-}
-
-TEST(TextDecoder, AChosenCharsetDecodesEveryTextAndAnUnknownOneChangesNothing) {
-  LoadedSong song;
-  test::Load(song, KaraokeSong({"Пусть всегда будет солнце,", "пусть всегда будет небо"}, "WINDOWS-1251"));
-  TextDecoder texts;
-  texts.Follow(song.tables());
-  for (const auto& [name, converter, line] : std::vector<std::tuple<std::string, std::string, std::string>>{
-           {"koi8_r", "KOI8-R", "оСЯРЭ БЯЕЦДЮ АСДЕР ЯНКМЖЕ,"},
-           {"Windows-1252", "WINDOWS-1252", "Ïóñòü âñåãäà áóäåò ñîëíöå,"},
-           {"no such charset", "WINDOWS-1252", "Ïóñòü âñåãäà áóäåò ñîëíöå,"},
-           {"Automatico", "Automatico", "Пусть всегда будет солнце,"},
-       }) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(texts.Choose(name), name != "no such charset");
-    EXPECT_EQ(texts.Chosen(), converter);
-    EXPECT_EQ(ShownLines(song, texts)[0], line);
   }
 }
 

@@ -25,8 +25,7 @@ constexpr double kFramesPerMs = kSynthSampleRate / 1000.0;
 TEST(FrameClockTest, FollowsTheCardsClockOverAnHourWhateverItsDriftAndLateWakeUps) {
   for (const double ppm : {-100.0, 0.0, 100.0}) {
     SCOPED_TRACE(ppm);
-    constexpr double kLatencyMs = 25;
-    constexpr double kStartMs = 123456.7;
+    constexpr double kLatencyMs = 25, kStartMs = 123456.7;
     FrameClock clock(kSynthSampleRate, kLatencyMs);
     EXPECT_FALSE(clock.Known());
     std::mt19937 random(7);
