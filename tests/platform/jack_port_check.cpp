@@ -21,6 +21,7 @@
 #include "platform/midi_out_codes.h"
 #include "platform/platform_midi_in.h"
 #include "platform/platform_midi_out.h"
+#include "platform/system_wall_clock.h"
 
 using namespace sonvela;
 
@@ -111,16 +112,15 @@ int CheckOutput() {
   }
   for (uint32_t channel = 0; channel < 16; ++channel) add(0x7BB0 | channel);
   // Meanwhile a thread like the MIDI input's thru sends as soon as it sees a close under way: its send must
-  // return while that close still waits for the server's cycles.
-  std::atomic<bool> closing = false;
-  std::atomic<int> sentDuringClose = 0;
+  // return while that close still waits for the server's cycles (1.3 ms each), not once the close is done.
+  std::atomic<int> closingRound = -1, sentRound = -1, sentDuringClose = 0;
+  std::atomic<double> sentMs = 0;
   std::jthread thru([&](const std::stop_token& stop) {
-    while (!stop.stop_requested()) {
-      if (closing && out.OpenDeviceId() == -1) {
-        out.Send(0x0040001E);  // reaches no port
-        if (closing) ++sentDuringClose;
-      }
-      std::this_thread::yield();
+    for (int round = -1; !stop.stop_requested(); std::this_thread::yield()) {
+      if ((round = closingRound) < 0 || round == sentRound || out.OpenDeviceId() != -1) continue;
+      out.Send(0x0040001E);  // reaches no port
+      sentMs = SteadyNowMs();
+      sentRound = round;
     }
   });
   constexpr int kRounds = 25;
@@ -134,9 +134,10 @@ int CheckOutput() {
                "the receiver's port would not open"))
       return 1;
     for (uint32_t word : words) out.Send(word);
-    closing = true;
+    closingRound = round;
     const int closed = out.Close();
-    closing = false;
+    if (sentRound == round && SteadyNowMs() - sentMs > 1) ++sentDuringClose;
+    closingRound = -1;
     const std::vector<Bytes> got = received.WaitFor(expected.size());
     if (!Check(closed == kMidiOutOk && got == expected,
                "round " + std::to_string(round) + ": a failed close, or lost or reordered messages:", got))
