@@ -73,7 +73,7 @@ TEST(TextDecoder, DetectsEachSongsCharsetOverAllItsTextsAndShowsTheLinesWhole) {
     TextDecoder texts;
     texts.Follow(song.tables());
     EXPECT_EQ(ShownLines(song, texts), lines);
-    // Valid UTF-8 takes no part, so nothing is detected: the fallback.
+    // Valid UTF-8 is left out of the detection, so nothing is detected: the fallback.
     EXPECT_EQ(texts.InUse(), charset == "UTF-8" ? "WINDOWS-1252" : charset);
     EXPECT_EQ(texts.Decode(song.tables().TaggedTexts[1]), "Sq/Na  1:" + lines[0]);
   }
