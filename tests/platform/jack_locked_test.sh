@@ -1,24 +1,22 @@
 #!/usr/bin/env bash
 # A JACK program killed while it held the lock of libjack's metadata database (/dev/shm/jack_db-UID) leaves
-# the lock held, and every later jack_client_open waits for ever. The toolbox and the program must start,
-# play and end all the same, without JACK, and say why. Runs in a private /dev/shm (a mount namespace), so
-# the machine's own JACK database is never touched. Exit 77 (skipped) where that cannot be set up.
+# every later jack_client_open waiting for ever: the toolbox and the program must still start, play, end and
+# say why. In a private /dev/shm (a mount namespace), so the machine's own JACK database is never touched.
 set -u
-cli=$1
-program=$2
+cli=$1 program=$2
+skip() { echo "SKIP: $*"; exit 77; }
 if [ "${SONVELA_PRIVATE_SHM:-}" != 1 ]; then
-  command -v gdb >/dev/null && command -v jack_lsp >/dev/null || { echo "SKIP: gdb or jack_lsp missing"; exit 77; }
-  # Root makes the namespace itself; a normal user may, inside a user namespace of their own, where the
-  # kernel allows those. Probed first: once exec'd, a refusal could no longer be told from a failure.
+  command -v gdb >/dev/null && command -v jack_lsp >/dev/null || skip "gdb or jack_lsp missing"
+  # Root makes the namespace itself; a normal user may, inside a user namespace of their own. Probed first:
+  # once exec'd, a refusal could no longer be told from a failure.
   for isolate in "unshare --mount --propagation private" \
     "unshare --user --map-root-user --mount --propagation private"; do
     # shellcheck disable=SC2086
     if $isolate true 2>/dev/null; then SONVELA_PRIVATE_SHM=1 exec $isolate bash "$0" "$@"; fi
   done
-  echo "SKIP: no private mount namespace here (neither root nor user namespaces)"
-  exit 77
+  skip "no private mount namespace here (neither root nor user namespaces)"
 fi
-mount -t tmpfs sonvela-test /dev/shm 2>/dev/null || { echo "SKIP: cannot mount a private /dev/shm"; exit 77; }
+mount -t tmpfs sonvela-test /dev/shm 2>/dev/null || skip "cannot mount a private /dev/shm"
 source "$(dirname "$0")/../cli/test_support.bash"
 export JACK_NO_START_SERVER=1
 
@@ -26,7 +24,7 @@ export JACK_NO_START_SERVER=1
 gdb -q --batch -ex "set breakpoint pending on" -ex "break __db_pthread_mutex_unlock" -ex run -ex kill \
   --args jack_lsp >/dev/null 2>&1
 timeout 10 jack_lsp >/dev/null 2>&1
-[ $? -eq 124 ] || { echo "SKIP: the JACK database could not be left locked here"; exit 77; }
+[ $? -eq 124 ] || skip "the JACK database could not be left locked here"
 
 timeout 60 "$cli" devices >"$work/devices.txt" 2>"$work/devices.err"
 check "devices ends, with exit 0, listing the built-in synth" \

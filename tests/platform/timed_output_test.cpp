@@ -25,8 +25,7 @@ constexpr double kFramesPerMs = kSynthSampleRate / 1000.0;
 TEST(FrameClockTest, FollowsTheCardsClockOverAnHourWhateverItsDriftAndLateWakeUps) {
   for (const double ppm : {-100.0, 0.0, 100.0}) {
     SCOPED_TRACE(ppm);
-    constexpr double kLatencyMs = 25;
-    constexpr double kStartMs = 123456.7;
+    constexpr double kLatencyMs = 25, kStartMs = 123456.7;
     FrameClock clock(kSynthSampleRate, kLatencyMs);
     EXPECT_FALSE(clock.Known());
     std::mt19937 random(7);
@@ -51,15 +50,14 @@ TEST(TimedMessageQueueTest, KeepsTheOrderOfTheSendsAndGrowsBeyondItsFirstRoom) {
   TimedMessageQueue queue;
   queue.Push(1, 50);
   queue.Push(2, 40);  // due before the one sent earlier: goes with it, after it
-  for (uint32_t word = 3; word < 10000; ++word) queue.Push(word, 100 + word);
-  EXPECT_EQ(queue.Size(), 9999u);
   EXPECT_FALSE(queue.PopDueBy(49.9));
   for (uint32_t word : {1, 2}) {
-    const auto message = queue.PopDueBy(50);
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->word, word);
-    EXPECT_EQ(message->dueMs, 50);
+    const TimedMessage message = queue.PopDueBy(50).value();
+    EXPECT_EQ(std::pair(message.word, message.dueMs), std::pair(word, 50.0));
   }
+  // Grown while its first message is not at the start of its room.
+  for (uint32_t word = 3; word < 10000; ++word) queue.Push(word, 100 + word);
+  EXPECT_EQ(queue.Size(), 9997u);
   for (uint32_t word = 3; word < 10000; ++word) ASSERT_EQ(queue.Pop().value().word, word);
   EXPECT_FALSE(queue.Pop());
   // A consumer waiting for a message far off is woken by a stop.
@@ -77,13 +75,10 @@ struct Splits {
   std::vector<int64_t> frames;
   int64_t frame = 0;
   void Render(TimedSynth& synth, int count, std::optional<double> nowMs = std::nullopt) {
-    const int64_t start = frame;
-    synth.Render(
-        nowMs.value_or(0), count,
-        [&](int offset, int) {
-          if (offset > 0) frames.push_back(start + offset);
-        },
-        nowMs.has_value());
+    const auto split = [&, start = frame](int at, int) {
+      if (at > 0) frames.push_back(start + at);
+    };
+    synth.Render(nowMs.value_or(0), count, split, nowMs.has_value());
     frame += count;
   }
 };
@@ -130,21 +125,19 @@ TEST(TimedSynthTest, AnAudioFileWaitsForTheSongOnlyWhileItsClockMoves) {
 
 TEST(TimedPortOutputTest, SendsTheSongAtItsTimePlusTheLatencyInOrderAndLiveMessagesAtOnce) {
   CaptureMidiOut capture(SteadyNowMs);
-  const std::unique_ptr<TimedPortOutput> timed = TimedCapture(capture, {});
-  TimedPortOutput& output = *timed;
-  output.SendAt(0xB07B00, SteadyNowMs());  // before the recording: not recorded
+  const std::unique_ptr<TimedPortOutput> output = TimedCapture(capture, {});
+  output->SendAt(0xB07B00, SteadyNowMs());  // before the recording: not recorded
   capture.StartRecording();
   const double sentMs = SteadyNowMs();
-  output.SendAt(0x903C64, sentMs);
-  output.SendAt(0x803C00, sentMs - 5);  // due before: after it all the same
-  output.Send(0x904064);                // live: at once, ahead of the song
-  output.SendAt(0x903E64, sentMs + 10);
-  output.Drain();
+  output->SendAt(0x903C64, sentMs);
+  output->SendAt(0x803C00, sentMs - 5);  // due before: after it all the same
+  output->Send(0x904064);                // live: at once, ahead of the song
+  output->SendAt(0x903E64, sentMs + 10);
+  output->Drain();
   const std::vector<SentMessage> sent = capture.Messages();
-  ASSERT_EQ(sent.size(), 4u);
   std::vector<uint32_t> words;
   for (const SentMessage& message : sent) words.push_back(message.word);
-  EXPECT_EQ(words, (std::vector<uint32_t>{0x904064, 0x903C64, 0x803C00, 0x903E64}));
+  ASSERT_EQ(words, (std::vector<uint32_t>{0x904064, 0x903C64, 0x803C00, 0x903E64}));
   // Never before its time (how much after is the benchmark's measure): the recording began before `sentMs`.
   EXPECT_GE(sent[1].timeMs, kOutputLatencyMs);
   EXPECT_GE(sent[3].timeMs, 10 + kOutputLatencyMs);
