@@ -177,7 +177,7 @@ class ProgramBench : public ::testing::Test {
     out << "\nlist";
     for (const std::string& entry : Entries()) out << " [" << entry << "]";
     out << "\ntitle [" << text(Title()) << "] " << text(LabelText(kBpmLabel)) << ", info ["
-        << text(LabelText(kInfoLabel)) << "]\ntimers";
+        << text(LabelText(kInfoLabel)) << "], " << text(LabelText(kTimeLabel)) << "\ntimers";
     for (const auto& [slot, name] :
          {std::pair{kSequencerSlot, "sequence"}, {kSecondSlot, "second"}, {kProgressSlot, "progress"}})
       if (timers->Running(slot)) out << " " << name;

@@ -23,22 +23,16 @@
 
 namespace sonvela {
 
-// Each key painted: "2202 61 rgb(175,165,225)", "2400 61 restore", "2203 49 redraw".
+// Each key painted: "2202 61 #afa5e1", "2400 61 restore", "2203 49 redraw".
 inline std::vector<std::string> KeyTexts(const RecordingScreen& screen) {
   std::vector<std::string> texts;
-  for (const RecordingScreen::KeyPaint& paint : screen.keys) {
-    const auto rgb = static_cast<Colour>(paint.colour);
-    texts.push_back(std::to_string(paint.id) + " " + std::to_string(paint.key) + " " +
-                    (paint.colour == kRedrawKeyboard ? std::string("redraw")
-                     : paint.colour == kRestoreKey   ? std::string("restore")
-                                                   : QColor(ToQRgb(rgb)).name(QColor::HexRgb).toStdString()));
-  }
+  for (const auto& [id, key, colour, thread] : screen.keys)
+    texts.push_back(std::to_string(id) + " " + std::to_string(key) + " " +
+                    (colour == kRedrawKeyboard ? "redraw"
+                     : colour == kRestoreKey
+                         ? "restore"
+                         : QColor(ToQRgb(static_cast<Colour>(colour))).name().toStdString()));
   return texts;
-}
-inline std::vector<uint32_t> SentWords(const RecordingMidiOut& midi) {
-  std::vector<uint32_t> words;
-  for (const SentMessage& sent : midi.Sent) words.push_back(sent.word);
-  return words;
 }
 
 namespace {
@@ -160,7 +154,7 @@ TEST_F(KeyboardPlayTest, AKeyEndsOnItsOwnChannelOnceWhereverTheButtonComesUp) {
   EXPECT_EQ(logRefreshes, 1);
   for (int rows : {1, 2}) Mouse(2, QEvent::MouseMove, kChannelKey61 + QPoint(0, rows * 29));
   Mouse(2, QEvent::MouseButtonRelease, QPoint(900, 300));
-  EXPECT_EQ(SentWords(midi), Played(2, 60));
+  EXPECT_EQ(midi.Words(), Played(2, 60));
   EXPECT_EQ(KeyTexts(screen), (Texts{"2202 61 #afa5e1", "2202 61 restore"}));
   EXPECT_FALSE(keys.HoldsNote());
   for (const int releasedOn : {kChannelKeyboardBase + 4, kBigKeyboard, kSongMap, 0}) {
@@ -169,7 +163,7 @@ TEST_F(KeyboardPlayTest, AKeyEndsOnItsOwnChannelOnceWhereverTheButtonComesUp) {
     keys.OnPointer(kChannelKeyboardBase + 3, PointerAction::Move, {100, 5}, Qt::NoButton, Qt::LeftButton);
     for (int twice = 0; twice < 2; ++twice)
       keys.OnPointer(releasedOn, PointerAction::Release, {100, 5}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(SentWords(midi), Played(2, 60)) << releasedOn;
+    EXPECT_EQ(midi.Words(), Played(2, 60)) << releasedOn;
   }
 }
 
@@ -186,7 +180,7 @@ TEST_F(KeyboardPlayTest, NothingEndsANoteNobodyStartedAndTheBigKeyboardPlaysOnCh
   Press(2);
   Press(3, kChannelKey61 + QPoint(10, 0));
   keys.ReleaseHeldNote();
-  EXPECT_EQ(SentWords(midi), Join({Played(2, 60), Played(2, 60), Played(3, 62)}));
+  EXPECT_EQ(midi.Words(), Join({Played(2, 60), Played(2, 60), Played(3, 62)}));
   EXPECT_EQ(screen.texts[kNoteNameLabel], "re=62");
   // The big keyboard; the note name field names only what the channel keyboards play.
   midi.Sent.clear();
@@ -195,7 +189,7 @@ TEST_F(KeyboardPlayTest, NothingEndsANoteNobodyStartedAndTheBigKeyboardPlaysOnCh
   QWidget* big = windows.Control(kBigKeyboard);
   SendMouse(big, QEvent::MouseButtonPress, {565, 100}, Qt::LeftButton, Qt::LeftButton);
   SendMouse(big, QEvent::MouseButtonRelease, {565, 400}, Qt::LeftButton, Qt::NoButton);
-  EXPECT_EQ(SentWords(midi), Played(0, 60));
+  EXPECT_EQ(midi.Words(), Played(0, 60));
   EXPECT_EQ(KeyTexts(screen), (Texts{"2400 61 #afa5e1", "2400 61 restore"}));
   EXPECT_EQ(logs.Debug.Back(), "Nota : 60 201");
   EXPECT_EQ(screen.texts.count(kNoteNameLabel), 0u);
@@ -211,7 +205,7 @@ TEST_F(KeyboardPlayTest, AProgramChosenWhileTheOutputSwitchesGoesOutOnceAndAFail
   switching = false;
   keys.OutputSwitched();
   keys.OutputSwitched();
-  EXPECT_EQ(SentWords(midi), (Words{Word(0xC0, 20, 0)}));
+  EXPECT_EQ(midi.Words(), (Words{Word(0xC0, 20, 0)}));
   midi.Close();
   QTest::keyClick(windows.InstrumentList(), Qt::Key_Down);
   EXPECT_TRUE(gone);
@@ -250,7 +244,7 @@ TEST_F(MidiInWindowTest, InputFromItsThreadIsShownOnTheUiThread) {
   for (const auto& paint : screen.keys) EXPECT_EQ(paint.thread, std::this_thread::get_id());
   EXPECT_EQ(windows.InstrumentList()->currentIndex(), 0);
   EXPECT_EQ(listChanges.count() + commands.count(), 0);
-  EXPECT_EQ(SentWords(midi), (Words{Word(0x92, 60, 100), Word(0x84, 60, 64), Word(0xC0, 0, 0)}));
+  EXPECT_EQ(midi.Words(), (Words{Word(0x92, 60, 100), Word(0x84, 60, 64), Word(0xC0, 0, 0)}));
   EXPECT_TRUE(logs.Messages.Empty() && logRefreshes == 0);
   QTest::mouseClick(windows.Button(kMonitorToggle), Qt::LeftButton);
   port.Play(Word(0x90, 64, 100), 1234);
@@ -298,7 +292,7 @@ TEST(NoteTestTest, PlaysChannelByChannelOnARealTimerWhileTheWindowAnswers) {
     const std::string keyboard = std::to_string(kChannelKeyboardBase + channel);
     keys.insert(keys.end(), {keyboard + " 49 #afa5e1", keyboard + " 49 redraw"});
   }
-  ASSERT_EQ(SentWords(midi), expected);
+  ASSERT_EQ(midi.Words(), expected);
   EXPECT_EQ(KeyTexts(screen), keys);
   for (size_t on = 1; on < expected.size(); on += 3)
     EXPECT_GE(midi.Sent[on + 1].timeMs - midi.Sent[on].timeMs, 199.0) << on;
@@ -306,7 +300,7 @@ TEST(NoteTestTest, PlaysChannelByChannelOnARealTimerWhileTheWindowAnswers) {
   midi.Sent.clear();
   test.Start();
   test.Stop();  // halfway: the sounding note ends, the test is over
-  EXPECT_EQ(SentWords(midi), (Words{Word(0xC0, 19, 127), Word(0x90, 48, 127), Word(0x80, 48, 0)}));
+  EXPECT_EQ(midi.Words(), (Words{Word(0xC0, 19, 127), Word(0x90, 48, 127), Word(0x80, 48, 0)}));
   EXPECT_FALSE(test.Running());
   EXPECT_EQ(finished.count(), 1);
 }

@@ -23,6 +23,11 @@ class RecordingMidiOut : public MidiOut {
   // Everything sent, in order, open output or not; every call: "open <device>", "close".
   std::vector<SentMessage> Sent;
   std::vector<std::string> Calls;
+  std::vector<uint32_t> Words() const {
+    std::vector<uint32_t> words;
+    for (const SentMessage& sent : Sent) words.push_back(sent.word);
+    return words;
+  }
 
   int DeviceCount() override { return static_cast<int>(DeviceNames.size()); }
   std::string DeviceName(int device) override {
