@@ -119,18 +119,12 @@ TEST_F(Process, ATerminationRequestEndsTheProgramCleanlyAndTheFirstPaintIsReport
   EXPECT_LE(painted, static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000 + 0.001);
 }
 
-struct CaptureLine {
-  double ms = 0;
-  std::string message;
-};
-
-std::vector<CaptureLine> ReadCapture(const QString& path) {
-  std::vector<CaptureLine> lines;
+// Each line's time in ms and its message.
+std::vector<std::pair<double, std::string>> ReadCapture(const QString& path) {
+  std::vector<std::pair<double, std::string>> lines;
   std::ifstream in(path.toStdString());
-  for (std::string line; std::getline(in, line);) {
-    const size_t tab = line.find('\t');
-    lines.push_back({std::stod(line.substr(0, tab)), line.substr(tab + 1)});
-  }
+  for (std::string line; std::getline(in, line);)
+    lines.emplace_back(std::stod(line), line.substr(line.find('\t') + 1));
   return lines;
 }
 
@@ -164,18 +158,17 @@ TEST_F(Process, PlaysAWholeSongInRealTimeAsTheTicksPlayIt) {
   EXPECT_EQ(errors.find("Impossibile"), std::string::npos) << errors;
   EXPECT_EQ(errors.find("first paint"), std::string::npos) << errors;
 
-  const std::vector<CaptureLine> played = ReadCapture(real);
-  const std::vector<CaptureLine> ticked = ReadCapture(ideal);
+  const auto played = ReadCapture(real), ticked = ReadCapture(ideal);
   ASSERT_GT(ticked.size(), 100u);
   // When the window ends, the program silences every channel once more.
   std::vector<std::string> expected, sent;
-  for (const CaptureLine& line : ticked) expected.push_back(line.message);
+  for (const auto& [ms, message] : ticked) expected.push_back(message);
   for (int status = 0xB0; status <= 0xBF; ++status) expected.push_back(std::to_string(status) + "\t123\t0");
-  for (const CaptureLine& line : played) sent.push_back(line.message);
+  for (const auto& [ms, message] : played) sent.push_back(message);
   ASSERT_EQ(sent, expected);
   // Real time may be late on a busy machine, never early.
   for (size_t i = 0; i < ticked.size(); ++i)
-    EXPECT_GE(played[i].ms, ticked[i].ms) << i << ": " << played[i].message;
+    EXPECT_GE(played[i].first, ticked[i].first) << i << ": " << played[i].second;
 }
 
 }  // namespace

@@ -176,12 +176,10 @@ TEST_F(Program, SavedListingHoldsEveryLineEndedByCrLfAndAFailureSaysWhy) {
   std::string expected;
   for (size_t i = 0; i < lines.Size(); ++i) expected.append(lines[i]).append("\r\n");
   EXPECT_EQ(saved.readAll().toStdString(), expected);
-  EXPECT_THAT(messages.shown, IsEmpty());
   saved.remove();
   QDir(folder.filePath("Sub Dir")).mkdir("tune.txt");
   Click(kSaveListingButton);
-  EXPECT_THAT(messages.shown, ElementsAre("Impossibile scrivere il file \"" + saved.fileName().toStdString() +
-                                          "\": Is a directory"));
+  Pin("saved, then saved onto a folder");  // only the second says why it failed
 }
 
 // Escape, from a control with the focus too: the input closed first (its thread passes notes on until
