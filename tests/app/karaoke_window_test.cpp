@@ -122,11 +122,9 @@ TEST_F(Karaoke, TheLyricLineMenuChoosesTheCharsetOfTheSongsTextsAndKeepsIt) {
   program->ChooseCharset("Automatico");
   ClickSongEntry(0);
   const auto shown = [this](const char* text) {
-    LineListModel& model = Windows().List(kListingList)->Model();
-    for (int row = 0; row < model.rowCount(); ++row) {
-      if (model.data(model.index(row)).toString().contains(QString::fromUtf8(text))) return true;
-    }
-    return false;
+    const LineListModel& model = Windows().List(kListingList)->Model();
+    return !model.match(model.index(0), Qt::DisplayRole, QString::fromUtf8(text), 1, Qt::MatchContains)
+                .isEmpty();
   };
   EXPECT_TRUE(shown("Пусть"));
   ChooseFromLyricMenu();

@@ -307,24 +307,21 @@ TEST(NoteTestTest, PlaysChannelByChannelOnARealTimerWhileTheWindowAnswers) {
 
 // The program's message boxes: one at a time, above the main window, never holding up the end.
 TEST(DialogMessageBoxes, ShowOneBoxAtATimeAboveTheWindowAndEndWithIt) {
-  const auto open = [] {
-    QApplication::processEvents();
-    std::vector<QMessageBox*> boxes;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      auto* box = qobject_cast<QMessageBox*>(window);
-      if (box != nullptr && box->isVisible()) boxes.push_back(box);
-    }
-    return boxes;
-  };
   QWidget window;
   window.show();
+  const auto open = [&window] {  // the boxes shown, on the window
+    QApplication::processEvents();
+    QList<QMessageBox*> boxes = window.findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly);
+    boxes.removeIf([](const QMessageBox* box) { return !box->isVisible(); });
+    return boxes;
+  };
   DialogMessageBoxes boxes;
   boxes.SetOwner(&window);
   const char* const texts[] = {"first", "second",
                                "third"};  // answered by OK, Escape: the next takes its turn
   for (const char* text : texts) boxes.ShowMessage(text);
   for (const char* text : texts) {
-    const std::vector<QMessageBox*> shown = open();
+    const QList<QMessageBox*> shown = open();
     ASSERT_EQ(shown.size(), 1u) << text;
     EXPECT_EQ(shown[0]->text(), text);
     EXPECT_TRUE(shown[0]->parentWidget() == &window && !shown[0]->isModal());
@@ -335,7 +332,7 @@ TEST(DialogMessageBoxes, ShowOneBoxAtATimeAboveTheWindowAndEndWithIt) {
   boxes.EndWithWindow();
   boxes.ShowMessage("at the end");
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(open().empty());
+  EXPECT_TRUE(open().isEmpty());
 }
 
 }  // namespace
