@@ -13,7 +13,6 @@
 #include "app/platform_lines.h"
 #include "app/program_bench.h"
 #include "app/program_output.h"
-#include "app/screen_text.h"
 #include "text/line_list.h"
 #include "text/logs.h"
 

@@ -15,28 +15,33 @@
 
 namespace sonvela::test {
 
+inline std::string GoldenPath(const std::string& name) {
+  return std::string(SONVELA_TEST_DATA) + "/" + name;
+}
+inline bool WritingGolden() {
+  return std::getenv("SONVELA_WRITE_GOLDEN") != nullptr;
+}
+
 // Each (title, text) against the file's section of that title.
 inline void ExpectGolden(const std::string& name,
                          const std::vector<std::pair<std::string, std::string>>& made) {
-  const std::string path = std::string(SONVELA_TEST_DATA) + "/" + name;
+  const std::string path = GoldenPath(name);
   std::vector<std::string> sections;
   std::ifstream in(path, std::ios::binary);
   for (std::string line; std::getline(in, line);) {
     if (line.starts_with("== ") || sections.empty()) sections.emplace_back();
     sections.back() += line + "\n";
   }
-  const bool write = std::getenv("SONVELA_WRITE_GOLDEN") != nullptr;
   for (const auto& [title, text] : made) {
-    const std::string section = "== " + title + "\n" + text;
-    const auto found = std::ranges::find_if(sections, [&](const std::string& golden) {
-      return golden.substr(0, golden.find('\n')) == "== " + title;
-    });
-    if (!write)
+    const std::string head = "== " + title + "\n", section = head + text;
+    const auto found =
+        std::ranges::find_if(sections, [&](const std::string& s) { return s.starts_with(head); });
+    if (!WritingGolden())
       EXPECT_EQ(section, found == sections.end() ? "" : *found) << path;
     else
       found == sections.end() ? sections.push_back(section) : void(*found = section);
   }
-  if (!write) return;
+  if (!WritingGolden()) return;
   std::ofstream out(path, std::ios::binary);
   for (const std::string& section : sections) out << section;
 }

@@ -2,7 +2,6 @@
 // Reading a panel's pixels in tests, and comparing panels with a golden PNG.
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "golden.h"
 #include "player/colours.h"
 #include "views/view_colours.h"
 
@@ -60,8 +60,8 @@ inline void ExpectGoldenSheet(const std::vector<QImage>& panels, const char* nam
     QPainter(&sheet).drawImage(0, y, panel);
     y += panel.height();
   }
-  const QString path = QStringLiteral(SONVELA_TEST_DATA "/") + name;
-  ASSERT_TRUE(std::getenv("SONVELA_WRITE_GOLDEN") == nullptr || sheet.save(path)) << name;
+  const QString path = QString::fromStdString(GoldenPath(name));
+  ASSERT_TRUE(!WritingGolden() || sheet.save(path)) << name;
   const QImage golden(path);
   ASSERT_EQ(golden.size(), sheet.size()) << name;
   EXPECT_EQ(Changed(golden, sheet), QRect()) << name << ": where the pixels differ";
